@@ -1,0 +1,113 @@
+# Cross build: Quillobrante.exe, data.dll, the theme folders, the Windows
+# tests (run under Wine by CTest) and the drive folder a user copies (dist).
+enable_language(RC)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+
+set(QB_ART_DIR ${CMAKE_BINARY_DIR}/art)
+set(QB_ART_GENERATOR ${CMAKE_SOURCE_DIR}/resources/art/make_art.py)
+set(QB_ART_STAMP ${QB_ART_DIR}/.stamp)
+add_custom_command(
+  OUTPUT ${QB_ART_STAMP}
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${QB_ART_DIR}
+  COMMAND ${Python3_EXECUTABLE} ${QB_ART_GENERATOR} --out ${QB_ART_DIR}
+  COMMAND ${CMAKE_COMMAND} -E touch ${QB_ART_STAMP}
+  DEPENDS ${QB_ART_GENERATOR}
+  COMMENT "Drawing the program's pictures and themes")
+add_custom_target(art DEPENDS ${QB_ART_STAMP})
+
+set(QB_STATIC_LINK -static -static-libgcc -static-libstdc++)
+set(QB_WIN_LIBS gdi32 user32 shell32 comdlg32 advapi32)
+set(QB_WIN_DEFS WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
+
+# The portable core, cross-compiled.
+add_library(qb_core STATIC ${QB_CORE_SOURCES})
+target_include_directories(qb_core PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_options(qb_core PRIVATE ${QB_WARNINGS})
+
+# The Win32 layer: every *_win.cpp but the entry point.
+file(GLOB_RECURSE QB_WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/*_win.cpp)
+list(FILTER QB_WIN_SOURCES EXCLUDE REGEX "/app/main_win\\.cpp$")
+add_library(qb_win STATIC ${QB_WIN_SOURCES})
+target_include_directories(qb_win PUBLIC ${CMAKE_SOURCE_DIR}/src)
+target_compile_definitions(qb_win PUBLIC ${QB_WIN_DEFS})
+target_compile_options(qb_win PRIVATE ${QB_WARNINGS})
+target_link_libraries(qb_win PUBLIC qb_core ${QB_WIN_LIBS})
+
+# Resources: the program's icon and version, and the picture library.
+set(QB_RC_INCLUDES -I${QB_ART_DIR} -I${QB_ART_DIR}/data)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QB_ART_DIR} -I${QB_ART_DIR}/data")
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/app.rc
+  PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/data/data.rc
+  PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
+
+add_executable(Quillobrante WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp ${CMAKE_SOURCE_DIR}/resources/app.rc)
+target_compile_options(Quillobrante PRIVATE ${QB_WARNINGS})
+target_link_libraries(Quillobrante PRIVATE qb_win)
+target_link_options(Quillobrante PRIVATE ${QB_STATIC_LINK} -s)
+add_dependencies(Quillobrante art)
+
+# data.dll holds only bitmap resources: no code, no entry point.
+add_library(data SHARED ${CMAKE_SOURCE_DIR}/resources/data/data.rc)
+set_target_properties(data PROPERTIES PREFIX "" OUTPUT_NAME data LINKER_LANGUAGE C)
+target_link_options(data PRIVATE -nostdlib -Wl,-e,0)
+add_dependencies(data art)
+
+# GoogleTest, cross-built; it runs under Wine.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+enable_testing()
+
+# Shared support of the Windows tests (drive folders, modal answers).
+file(GLOB QB_WIN_TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*_win.cpp)
+add_library(qb_win_test_support STATIC ${QB_WIN_TEST_SUPPORT})
+target_link_libraries(qb_win_test_support PUBLIC qb_win GTest::gtest)
+target_include_directories(qb_win_test_support PUBLIC ${CMAKE_SOURCE_DIR}/tests)
+
+# One Windows test program per subsystem folder that has Windows tests.
+file(GLOB QB_TEST_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tests/*)
+foreach(dir ${QB_TEST_DIRS})
+  file(GLOB sources CONFIGURE_DEPENDS ${dir}/*_win_test.cpp)
+  if(sources)
+    get_filename_component(sub ${dir} NAME)
+    add_executable(win_${sub}_tests ${sources})
+    target_compile_options(win_${sub}_tests PRIVATE ${QB_WARNINGS})
+    target_link_libraries(win_${sub}_tests PRIVATE qb_win_test_support GTest::gtest_main)
+    target_link_options(win_${sub}_tests PRIVATE ${QB_STATIC_LINK})
+    add_test(NAME win_${sub} COMMAND win_${sub}_tests)
+    set_tests_properties(win_${sub} PROPERTIES TIMEOUT 600)
+  endif()
+endforeach()
+
+# The helper that end-to-end tests use to reach the running program's window.
+add_executable(qb_probe ${CMAKE_SOURCE_DIR}/tests/tools/qb_probe.cpp)
+target_compile_definitions(qb_probe PRIVATE ${QB_WIN_DEFS})
+target_compile_options(qb_probe PRIVATE ${QB_WARNINGS})
+target_link_libraries(qb_probe PRIVATE user32 gdi32)
+target_link_options(qb_probe PRIVATE ${QB_STATIC_LINK})
+
+# Windows benchmarks (figures printed, not asserted).
+file(GLOB QB_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win_bench.cpp)
+foreach(src ${QB_WIN_BENCHES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE qb_win_test_support)
+  target_link_options(${name} PRIVATE ${QB_STATIC_LINK})
+endforeach()
+
+# The drive folder a user copies to a stick: the exe, data.dll and Data.
+set(QB_DIST_DIR ${CMAKE_SOURCE_DIR}/dist)
+add_custom_target(dist ALL
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${QB_DIST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${QB_DIST_DIR}
+  COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Quillobrante> $<TARGET_FILE:data> ${QB_DIST_DIR}/
+  COMMAND ${CMAKE_COMMAND} -E copy_directory ${QB_ART_DIR}/Data ${QB_DIST_DIR}/Data
+  DEPENDS Quillobrante data art
+  COMMENT "Laying out the drive folder in dist/")
+
+# A small program that the demo drive carries as a sample executable.
+add_executable(sample_tool WIN32 ${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.cpp)
+target_link_options(sample_tool PRIVATE ${QB_STATIC_LINK} -s)

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Runs every test of the project and prints one summary; the exit status
+# is 0 only when everything passed:
+#   core      the portable core's tests, natively under ASan and UBSan
+#   fuzz      libFuzzer on every reader of drive files, for a bounded time
+#   windows   the Windows tests, in-process under Wine (CTest)
+#   e2e       the real Quillobrante.exe on a demo drive under Xvfb
+set -uo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+LOGS="$ROOT/build/test-logs"
+FUZZ_SECONDS="${QB_FUZZ_SECONDS:-20}"
+
+"$ROOT/scripts/setup.sh" || { echo "setup failed"; exit 1; }
+mkdir -p "$LOGS"
+
+names=(); results=(); times=()
+run_step() {
+  local name="$1"; shift
+  local start=$SECONDS
+  echo "== $name"
+  if "$@" >"$LOGS/$name.log" 2>&1; then
+    results+=("passed")
+  else
+    results+=("FAILED")
+    tail -n 60 "$LOGS/$name.log"
+  fi
+  names+=("$name"); times+=($((SECONDS - start)))
+}
+
+core_tests() {
+  "$ROOT/scripts/build.sh" native && (cd "$ROOT/build/native" && ctest --output-on-failure)
+}
+
+fuzz_tests() {
+  "$ROOT/scripts/build.sh" fuzz || return 1
+  local status=0
+  for target in "$ROOT"/build/fuzz/*_fuzz; do
+    local name; name=$(basename "$target" _fuzz)
+    local work="$ROOT/build/fuzz/corpus-$name"
+    mkdir -p "$work"
+    echo "-- $name for ${FUZZ_SECONDS}s"
+    "$target" "$work" "$ROOT/tests/fuzz/corpus/$name" -max_total_time="$FUZZ_SECONDS" \
+      -rss_limit_mb=1024 -timeout=10 -print_final_stats=1 -artifact_prefix="$ROOT/build/fuzz/crash-$name-" \
+      2>&1 | tail -n 12 || status=1
+  done
+  return $status
+}
+
+windows_tests() {
+  "$ROOT/scripts/build.sh" windows || return 1
+  export QB_WINEPREFIX="$ROOT/build/wine-test"
+  source "$ROOT/scripts/wine-env.sh"
+  wine_prefix_ready
+  local drives="$ROOT/build/test-drives"
+  rm -rf "$drives"
+  mkdir -p "$drives/removable" "$drives/unlabelled" "$drives/fixed"
+  echo "QBTEST" > "$drives/removable/.windows-label"
+  map_drive e "$drives/removable" floppy
+  map_drive f "$drives/removable" floppy
+  map_drive g "$drives/unlabelled" floppy
+  map_drive h "$drives/fixed" hd
+  wineserver -k 2>/dev/null; wineserver -w
+  ensure_display
+  wineserver -p 60
+  local status=0
+  (cd "$ROOT/build/windows" && ctest --output-on-failure) || status=1
+  wineserver -k 2>/dev/null
+  [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null
+  return $status
+}
+
+e2e_tests() {
+  python3 "$ROOT/tests/e2e/run_e2e.py"
+}
+
+run_step core core_tests
+run_step fuzz fuzz_tests
+run_step windows windows_tests
+run_step e2e e2e_tests
+
+echo
+echo "== Summary"
+status=0
+for i in "${!names[@]}"; do
+  printf '  %-8s %-7s %4ss   log: build/test-logs/%s.log\n' "${names[$i]}" "${results[$i]}" "${times[$i]}" "${names[$i]}"
+  [ "${results[$i]}" = passed ] || status=1
+done
+if [ $status -eq 0 ]; then echo "All tests passed."; else echo "Some tests FAILED."; fi
+exit $status

@@ -1,0 +1,39 @@
+#pragma once
+// Between the bytes of data.qb and what the program holds in memory:
+// AppSettings and the link list. Pictures are made by the caller from
+// the plan this returns, since that needs the file system and the shell.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "links/app_settings.h"
+#include "links/link_list.h"
+#include "links/settings_codec.h"
+
+namespace qb {
+
+struct LinkImagePlan {
+    enum class Source {
+        CustomFile,  // a bitmap file named by the settings file
+        TargetIcon,  // the shell icon of the link's target
+    };
+    Link* link = nullptr;
+    Source source = Source::TargetIcon;
+    std::string path;  // full path of the bitmap file or of the target
+};
+
+// Fills settings and links from a decoded file (the list is appended to).
+// Positions are taken exactly as stored; the minimum window size is
+// applied; a theme name shorter than 2 characters becomes "\MAINTHEME".
+std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, AppSettings& settings,
+                                                 LinkList& links);
+
+// What save writes for the current settings and links.
+StoredSettings capture_settings(const AppSettings& settings, const LinkList& links);
+
+// A custom picture under the program's folder is stored relative to it
+// ("\pics\a.bmp"), so it survives a new drive letter; others stay full.
+std::string stored_image_path(std::string_view full_path);
+std::string resolve_stored_image_path(std::string_view stored);
+
+}  // namespace qb

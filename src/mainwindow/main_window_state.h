@@ -1,0 +1,32 @@
+#pragma once
+// What the main window remembers between messages and the painter reads:
+// the idle countdown, the hint shown, the drag under way and where the
+// new-programs panel was last drawn.
+#include "common/geometry.h"
+#include "links/link_list.h"
+#include "render/hint_text.h"
+
+namespace qb {
+
+inline constexpr int kIdleSeconds = 60;
+// The countdown is shown, and an input repaints the header, below this.
+inline constexpr int kCountdownShownBelow = 15;
+
+inline int idle_countdown = kIdleSeconds;
+inline HintKind active_hint = HintKind::None;
+
+// A left-button drag of a link.
+inline bool dragging = false;
+inline Link* drag_link = nullptr;
+inline Point drag_point;
+inline int grab_dx = 0;
+inline int grab_dy = 0;
+
+// Where the panel was last painted, for the mouse's hit tests.
+inline Rect programs_panel_rect;
+
+// Puts the countdown back to 60; true when it stood at 15 or less, so the
+// caller repaints the header that showed it.
+bool note_user_input();
+
+}  // namespace qb

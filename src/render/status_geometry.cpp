@@ -1,0 +1,51 @@
+#include "render/status_geometry.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace qb {
+
+int panel_left(int width) { return std::max(40, static_cast<int>(0.3 * width)); }
+
+int panel_right(int width) { return width - 110; }
+
+Gauge gauge_geometry(int width, int top, int bottom, double total_mb, double free_mb) {
+    Gauge gauge;
+    gauge.g = panel_left(width) - 8;
+    int free = gauge.g;
+    const bool known = total_mb > 0 && std::isfinite(total_mb) && std::isfinite(free_mb);
+    if (known) {
+        // Free space above the size (a drive that changed under us) or
+        // below zero cannot be drawn outside the gauge.
+        const double free_width = std::clamp(gauge.g * free_mb / total_mb, 0.0, double(gauge.g));
+        free = static_cast<int>(free_width);
+        gauge.used_percent = static_cast<int>(std::clamp(100.0 - 100.0 * free_mb / total_mb, 0.0, 100.0));
+    }
+    gauge.used = {4, top + 3, gauge.g - 4 - free, bottom - 3};
+    gauge.free = {gauge.g - 5 - free, top + 3, gauge.g + 4, bottom - 3};
+    return gauge;
+}
+
+namespace {
+
+std::size_t shown_bytes(std::string_view text, std::size_t first, int limit, const MeasureText& measure) {
+    std::size_t k = first;
+    int width = 0;
+    do {
+        width = measure(text.substr(0, std::min(k, text.size()))).cx;
+        ++k;
+    } while (k < text.size() && width < limit);
+    return std::min(k, text.size());
+}
+
+}  // namespace
+
+std::size_t shown_name_bytes(std::string_view name, int limit, const MeasureText& measure) {
+    return shown_bytes(name, 3, limit, measure);
+}
+
+std::size_t shown_folder_bytes(std::string_view folder, int limit, const MeasureText& measure) {
+    return shown_bytes(folder, 1, limit, measure);
+}
+
+}  // namespace qb

@@ -1,0 +1,260 @@
+#!/usr/bin/env python3
+"""End-to-end tests: the real Quillobrante.exe, started by Wine on a demo
+drive mapped as removable drive E: under an Xvfb screen of 1024 x 768.
+Checked by pixel probes of screenshots, by the bytes of the files the
+program writes and by its exit code."""
+import os
+import shutil
+import signal
+import struct
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+
+ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+BUILD = os.path.join(ROOT, "build")
+PREFIX = os.path.join(BUILD, "wine-e2e")
+DRIVE = os.path.join(BUILD, "e2e-drive")
+PROBE = os.path.join(BUILD, "windows", "qb_probe.exe")
+SHOTS = os.path.join(BUILD, "e2e-shots")
+
+ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
+           LANG="ru_RU.UTF-8", LC_ALL="ru_RU.UTF-8", WINEARCH="win32")
+
+
+def run(args):
+    """Runs a command to its end. Output goes through a file, not a pipe:
+    Wine's background processes inherit the pipe and would hold it open."""
+    with tempfile.TemporaryFile() as out:
+        code = subprocess.run(args, env=ENV, stdout=out, stderr=subprocess.DEVNULL).returncode
+        out.seek(0)
+        return subprocess.CompletedProcess(args, code, out.read().decode("utf-8", "replace"), "")
+
+
+def start_display():
+    read_end, write_end = os.pipe()
+    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = os.read(read_end, 16).decode().strip()
+    os.close(read_end)
+    ENV["DISPLAY"] = ":" + number
+    return xvfb
+
+
+def prepare_prefix():
+    if not os.path.exists(os.path.join(PREFIX, "system.reg")):
+        os.makedirs(PREFIX, exist_ok=True)
+        run(["wineboot", "-i"])
+        run(["wineserver", "-w"])
+
+
+def lay_out_drive(empty):
+    if os.path.isdir(DRIVE):
+        shutil.rmtree(DRIVE)
+    args = [sys.executable, os.path.join(ROOT, "resources", "demo", "make_demo_drive.py"),
+            "--dist", os.path.join(ROOT, "dist"), "--sample-exe", os.path.join(BUILD, "windows", "sample_tool.exe"),
+            "--drive", DRIVE, "--label", "E2E-STICK"]
+    if empty:
+        args.append("--empty")
+    subprocess.run(args, check=True)
+    link = os.path.join(PREFIX, "dosdevices", "e:")
+    if os.path.lexists(link):
+        os.remove(link)
+    os.symlink(DRIVE, link)
+    run(["wine", "reg", "add", "HKLM\\Software\\Wine\\Drives", "/v", "e:", "/t", "REG_SZ", "/d", "floppy", "/f"])
+    run(["wineserver", "-k"])  # the drive table is read when wineserver starts
+    run(["wineserver", "-w"])
+
+
+class Program:
+    """The real program, started the way a user's Wine starts it."""
+
+    def __init__(self):
+        self.process = subprocess.Popen(["wine", "E:\\Quillobrante.exe"], env=ENV,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+    def wait_window(self):
+        out = run(["wine", PROBE, "wait-window", "Quillobrante", "30000"])
+        assert out.returncode == 0, "the main window did not appear"
+        return tuple(int(v) for v in out.stdout.split())
+
+    def press(self, key):
+        assert run(["wine", PROBE, "post-key", "Quillobrante", str(key)]).returncode == 0
+
+    def wait_exit(self, seconds=30):
+        return self.process.wait(timeout=seconds)
+
+    def kill(self):
+        if self.process.poll() is None:
+            self.process.send_signal(signal.SIGKILL)
+            self.process.wait()
+
+
+class Screenshot:
+    def __init__(self, name):
+        os.makedirs(SHOTS, exist_ok=True)
+        path = os.path.join(SHOTS, name + ".ppm")
+        subprocess.run(["/usr/bin/import", "-window", "root", "-depth", "8", path], env=ENV, check=True)
+        with open(path, "rb") as f:
+            data = f.read()
+        # P6 header: magic, width, height, maximum, then RGB bytes.
+        fields = []
+        pos = 0
+        while len(fields) < 4:
+            while data[pos:pos + 1].isspace():
+                pos += 1
+            start = pos
+            while not data[pos:pos + 1].isspace():
+                pos += 1
+            fields.append(data[start:pos])
+        assert fields[0] == b"P6" and fields[3] == b"255", fields
+        self.width, self.height = int(fields[1]), int(fields[2])
+        self.pixels = data[pos + 1:]
+
+    def pixel(self, x, y):
+        i = 3 * (y * self.width + x)
+        return tuple(self.pixels[i:i + 3])
+
+    def count(self, left, top, right, bottom, predicate):
+        return sum(1 for y in range(top, bottom) for x in range(left, right) if predicate(self.pixel(x, y)))
+
+
+def theme_colours():
+    values = {}
+    with open(os.path.join(DRIVE, "Data", "MAINTHEME", "Theme.ini"), encoding="ascii") as f:
+        for line in f:
+            if "=" in line:
+                key, value = line.strip().split("=", 1)
+                values[key] = int(value)
+    def colour(name):
+        return tuple(values[name + "_" + c] for c in "RGB")
+    return {"frame": colour("FORMCOLOR"), "header": colour("HEADCOLOR"), "font": colour("HEADFONTCOLOR")}
+
+
+def mul_div(a, b, c):
+    return (a * b + c // 2) // c
+
+
+def lighten(colour, p):
+    return tuple((c + mul_div(255 - c, p, 100)) & 0xFF for c in colour)
+
+
+def darken(colour, p):
+    return tuple((c - mul_div(c, p, 100)) & 0xFF for c in colour)
+
+
+def header_row_colour(header, row, d=25.0):
+    j = 13 if row in (0, int(d) - 1) else row
+    v = (j - 2 * d / 3) ** 2 - d * d / 12 + (30 if j % 3 == 0 else 0)
+    t = v * 60 / (4 * d * d / 9)
+    p = int(abs(t)) & 0xFF
+    return lighten(header, p) if t >= 0 else darken(header, p)
+
+
+def wait_for(condition, seconds=15.0):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.2)
+    return condition()
+
+
+FIRST_START_BYTES = (b"QB1" + bytes([0, 0x01, 0x75, 0, 0, 0xCB]) + bytes([0, 0, 10]) + b"\\MAINTHEME" +
+                     bytes([0, 0, 0]) + b"00000")
+
+
+def test_first_start_creates_settings_file():
+    lay_out_drive(empty=True)
+    settings = os.path.join(DRIVE, "data.qb")
+    assert not os.path.exists(settings)
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        # A first start has the smallest window, centred on the screen.
+        assert (right - left, bottom - top) == (373, 203), (left, top, right, bottom)
+        assert (left, top) == (512 - 186, 384 - 101), (left, top)
+        assert os.path.exists(settings), "data.qb is created at start-up"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    with open(settings, "rb") as f:
+        assert f.read() == FIRST_START_BYTES
+
+
+def test_demo_drive_window_paints_and_escape_ends_it():
+    lay_out_drive(empty=False)
+    colours = theme_colours()
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        assert (left, top, right, bottom) == (312, 234, 712, 534), "400 x 300 from data.qb, centred"
+        header = colours["header"]
+
+        def painted():
+            shot = Screenshot("demo")
+            return shot if shot.pixel(left + 5, top + 5) == header_row_colour(header, 5) else None
+        shot = wait_for(painted)
+        assert shot, "the header gradient is painted at the top of the window"
+        for row in (1, 8, 20):
+            assert shot.pixel(left + 8, top + row) == header_row_colour(header, row), row
+
+        # The drive label in the header, in the caption colour with its shadow.
+        font = colours["font"]
+        assert shot.count(left + 17, top, left + 200, top + 25, lambda p: p == font) > 40
+        assert shot.count(left + 18, top, left + 200, top + 25, lambda p: p == (0, 0, 0)) > 20
+
+        # The status gauge: a white free part inside a frame of the darkened frame colour.
+        status_top = bottom - 25
+        g = max(40, int(0.3 * 400)) - 8
+        white = shot.count(left + 4, status_top + 3, left + g + 4, bottom - 3, lambda p: p == (255, 255, 255))
+        assert white > 0, "the gauge shows its free part"
+        assert shot.pixel(left + 4, status_top + 10) == darken(colours["frame"], 40)
+
+        # The tab on the right edge carries the skin, outside the body's outline.
+        tab_pixels = shot.count(right - 45, top + 95, right - 5, top + 205, lambda p: p != (0, 0, 0))
+        assert tab_pixels > 40 * 100, tab_pixels
+        # Above and below the tab the window is cut away: the screen shows through.
+        assert shot.pixel(right - 10, top + 40) == (0, 0, 0)
+        assert shot.pixel(right - 10, bottom - 40) == (0, 0, 0)
+
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+
+
+TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it]
+
+
+def main():
+    if not os.path.exists(PROBE):
+        print("build the Windows build first")
+        return 1
+    prepare_prefix()
+    xvfb = start_display()
+    failed = 0
+    try:
+        for test in TESTS:
+            start = time.time()
+            try:
+                test()
+                print("PASSED %s (%.1fs)" % (test.__name__, time.time() - start))
+            except Exception:
+                failed += 1
+                print("FAILED %s" % test.__name__)
+                traceback.print_exc()
+    finally:
+        run(["wineserver", "-k"])
+        xvfb.terminate()
+    print("%d of %d end-to-end tests passed" % (len(TESTS) - failed, len(TESTS)))
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,209 @@
+#include "test_support_win.h"
+
+#include <gtest/gtest.h>
+
+#include "app/app_globals_win.h"
+#include "app/drive_info.h"
+#include "app/lifecycle_win.h"
+#include "app/program_location.h"
+#include "autorun/autorun_state.h"
+#include "links/app_settings.h"
+#include "mainwindow/main_window_state.h"
+#include "theme/theme_values.h"
+
+namespace qb::test {
+
+void reset_program_state() {
+    link_list.clear();
+    bitmap_cache.clear();
+    found_files.clear();
+    found_files.set_file_path("");
+    reset_app_settings();
+    theme_colors = ThemeColors{};
+    old_theme = false;
+    autorun_state = 0;
+    idle_countdown = kIdleSeconds;
+    active_hint = HintKind::None;
+    dragging = false;
+    drag_link = nullptr;
+    drag_point = {};
+    grab_dx = grab_dy = 0;
+    programs_panel_rect = {};
+    header_height = kMinHeaderHeight;
+    total_mb = free_mb = 0.0;
+    drive_type = 0;
+    volume_label = kDefaultVolumeLabel;
+    search_in_progress = false;
+    reset_run_state();
+}
+
+namespace {
+void remove_tree(const std::string& path) {
+    WIN32_FIND_DATAA entry{};
+    UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &entry));
+    if (find) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string child = path + "\\" + name;
+            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                remove_tree(child);
+            } else {
+                DeleteFileA(child.c_str());
+            }
+        } while (FindNextFileA(find.get(), &entry));
+    }
+    find.reset();
+    RemoveDirectoryA(path.c_str());
+}
+
+void copy_tree(const std::string& from, const std::string& to) {
+    CreateDirectoryA(to.c_str(), nullptr);
+    WIN32_FIND_DATAA entry{};
+    UniqueFind find(FindFirstFileA((from + "\\*").c_str(), &entry));
+    if (!find) return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            copy_tree(from + "\\" + name, to + "\\" + name);
+        } else {
+            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+        }
+    } while (FindNextFileA(find.get(), &entry));
+}
+}  // namespace
+
+std::string fresh_folder(const std::string& drive, const std::string& name) {
+    const std::string path = drive + "\\" + name;
+    remove_tree(path);
+    EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << "cannot create " << path;
+    return path;
+}
+
+void place_program_in(const std::string& folder) {
+    set_program_location(location_from_module_path(folder + "\\Quillobrante.exe"));
+}
+
+std::string test_program_folder() {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder = path;
+    return folder.substr(0, folder.rfind('\\'));
+}
+
+void install_themes(const std::string& folder) {
+    copy_tree(test_program_folder() + "\\art\\Data", folder + "\\Data");
+}
+
+std::vector<std::uint8_t> read_bytes(const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    if (!file) return bytes;
+    DWORD size = GetFileSize(file.get(), nullptr);
+    bytes.resize(size);
+    DWORD got = 0;
+    if (size) ReadFile(file.get(), bytes.data(), size, &got, nullptr);
+    bytes.resize(got);
+    return bytes;
+}
+
+void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file) << "cannot write " << path;
+    DWORD put = 0;
+    if (!bytes.empty()) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
+}
+
+void write_text(const std::string& path, const std::string& text) {
+    write_bytes(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+}
+
+FILETIME modification_time(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    return data.ftLastWriteTime;
+}
+
+Canvas::Canvas(int width, int height, Color fill_color) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bits_ = static_cast<std::uint32_t*>(bits);
+    dc_.reset(CreateCompatibleDC(nullptr));
+    original_ = SelectObject(dc_.get(), bitmap_.get());
+    fill(fill_color);
+}
+
+Color Canvas::pixel(int x, int y) const {
+    GdiFlush();
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFF;
+    const std::uint32_t bgra = bits_[y * width_ + x];
+    return rgb((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF);
+}
+
+void Canvas::fill(Color color) { fill_rect(0, 0, width_, height_, color); }
+
+void Canvas::fill_rect(int left, int top, int right, int bottom, Color color) {
+    UniqueBrush brush(CreateSolidBrush(color));
+    RECT r{left, top, right, bottom};
+    FillRect(dc_.get(), &r, brush.get());
+}
+
+int Canvas::count(int left, int top, int right, int bottom, Color color) const {
+    int n = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x) n += pixel(x, y) == color ? 1 : 0;
+    return n;
+}
+
+HBITMAP make_test_bitmap(int width, int height, Color (*paint)(int, int)) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            const Color c = paint(x, y);
+            pixels[y * width + x] = (std::uint32_t(red_of(c)) << 16) | (std::uint32_t(green_of(c)) << 8) | blue_of(c);
+        }
+    }
+    return bitmap;
+}
+
+std::vector<Color> bitmap_pixels(HBITMAP bitmap) {
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    const int w = info.bmWidth;
+    const int h = info.bmHeight;
+    std::vector<Color> pixels;
+    BITMAPINFO request{};
+    request.bmiHeader.biSize = sizeof request.bmiHeader;
+    request.bmiHeader.biWidth = w;
+    request.bmiHeader.biHeight = -h;
+    request.bmiHeader.biPlanes = 1;
+    request.bmiHeader.biBitCount = 32;
+    request.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> raw(static_cast<std::size_t>(w) * h);
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    GetDIBits(dc.get(), bitmap, 0, h, raw.data(), &request, DIB_RGB_COLORS);
+    pixels.reserve(raw.size());
+    for (std::uint32_t bgra : raw) pixels.push_back(rgb((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
+    return pixels;
+}
+
+}  // namespace qb::test

@@ -1,0 +1,89 @@
+#pragma once
+// What the Windows tests share: the test drives, a clean program state,
+// answers for the modal seams, and a canvas whose pixels can be read.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "common/color.h"
+#include "common/modal_seams_win.h"
+#include "common/win_handles_win.h"
+
+namespace qb::test {
+
+// Drives the test command maps before the Windows tests run: E: and F:
+// are one removable folder labelled "QBTEST"; G: is removable without a
+// label; H: is a fixed drive.
+inline constexpr const char* kTestDrive = "E:";
+inline constexpr const char* kSameFolderDrive = "F:";
+inline constexpr const char* kUnlabelledDrive = "G:";
+inline constexpr const char* kFixedDrive = "H:";
+inline constexpr const char* kTestDriveLabel = "QBTEST";
+
+// Puts every process-wide container, setting and flag back to start-up values.
+void reset_program_state();
+
+// A fresh, empty folder `name` on drive E: (removed first if present);
+// returns its path without a trailing backslash.
+std::string fresh_folder(const std::string& drive, const std::string& name);
+// Makes program_dir `folder` and drive_root its drive.
+void place_program_in(const std::string& folder);
+// Copies the built themes (Data\...) and data.dll beside the test into folder.
+void install_themes(const std::string& folder);
+
+std::vector<std::uint8_t> read_bytes(const std::string& path);
+void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+void write_text(const std::string& path, const std::string& text);
+FILETIME modification_time(const std::string& path);
+// The folder of the running test program.
+std::string test_program_folder();
+
+// Records every message box and answers it with `answer`.
+class RecordingSeams final : public ModalSeams {
+public:
+    struct Box {
+        std::string text;
+        std::string caption;
+        UINT type = 0;
+    };
+    RecordingSeams() { install_modal_seams(this); }
+    ~RecordingSeams() override { install_modal_seams(nullptr); }
+    int message_box(HWND, const char* text, const char* caption, UINT type) override {
+        boxes.push_back({text ? text : "", caption ? caption : "", type});
+        return answer;
+    }
+    std::vector<Box> boxes;
+    int answer = IDOK;
+};
+
+// A 32-bit top-down DIB section with its own memory DC.
+class Canvas {
+public:
+    Canvas(int width, int height, Color fill = kBlack);
+    HDC dc() const { return dc_.get(); }
+    HBITMAP bitmap() const { return bitmap_.get(); }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    Color pixel(int x, int y) const;
+    void fill(Color color);
+    void fill_rect(int left, int top, int right, int bottom, Color color);
+    // Count of pixels of exactly `color` inside the rectangle.
+    int count(int left, int top, int right, int bottom, Color color) const;
+
+private:
+    int width_;
+    int height_;
+    std::uint32_t* bits_ = nullptr;
+    UniqueBitmap bitmap_;
+    UniqueMemoryDc dc_;
+    HGDIOBJ original_ = nullptr;
+};
+
+// A bitmap (DIB section) of width x height filled by `paint(x, y)`.
+HBITMAP make_test_bitmap(int width, int height, Color (*paint)(int, int));
+// Every pixel of a DIB-section bitmap, row by row from the top.
+std::vector<Color> bitmap_pixels(HBITMAP bitmap);
+
+}  // namespace qb::test
