@@ -51,6 +51,7 @@ windows_tests() {
   export QB_WINEPREFIX="$ROOT/build/wine-test"
   source "$ROOT/scripts/wine-env.sh"
   wine_prefix_ready
+  wine_unmanaged_windows
   local drives="$ROOT/build/test-drives"
   rm -rf "$drives"
   mkdir -p "$drives/removable" "$drives/unlabelled" "$drives/fixed"

@@ -18,6 +18,12 @@ wine_prefix_ready() {
   fi
 }
 
+# Without a window manager (Xvfb), Wine waits for one at every window it
+# shows or hides; unmanaged windows skip that wait. Tests only.
+wine_unmanaged_windows() {
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+}
+
 # map_drive LETTER FOLDER TYPE: the folder becomes drive LETTER: of TYPE
 # (floppy = removable, hd, cdrom, network). Restart wineserver afterwards.
 map_drive() {

@@ -49,6 +49,8 @@ def prepare_prefix():
         os.makedirs(PREFIX, exist_ok=True)
         run(["wineboot", "-i"])
         run(["wineserver", "-w"])
+    # Without a window manager Wine would wait for one at every window shown.
+    run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t", "REG_SZ", "/d", "N", "/f"])
 
 
 def lay_out_drive(empty):

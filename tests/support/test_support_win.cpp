@@ -95,6 +95,7 @@ std::string test_program_folder() {
 
 void install_themes(const std::string& folder) {
     copy_tree(test_program_folder() + "\\art\\Data", folder + "\\Data");
+    CopyFileA((test_program_folder() + "\\data.dll").c_str(), (folder + "\\data.dll").c_str(), FALSE);
 }
 
 std::vector<std::uint8_t> read_bytes(const std::string& path) {
@@ -204,6 +205,42 @@ std::vector<Color> bitmap_pixels(HBITMAP bitmap) {
     pixels.reserve(raw.size());
     for (std::uint32_t bgra : raw) pixels.push_back(rgb((bgra >> 16) & 0xFF, (bgra >> 8) & 0xFF, bgra & 0xFF));
     return pixels;
+}
+
+}  // namespace qb::test
+
+#include "app/startup_win.h"
+
+namespace qb::test {
+
+namespace {
+std::function<void(HWND)> pending_script;
+
+void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND window = FindWindowA("Quillobrante", nullptr);
+    if (!window || !IsWindowVisible(window) || !pending_script) return;
+    KillTimer(nullptr, timer);
+    auto script = std::move(pending_script);
+    pending_script = nullptr;
+    script(window);
+}
+}  // namespace
+
+int run_program_in(const std::string& folder, std::function<void(HWND)> script) {
+    HMODULE instance = LoadLibraryA((folder + "\\data.dll").c_str());
+    EXPECT_NE(instance, nullptr) << "no data.dll in " << folder;
+    pending_script = std::move(script);
+    const UINT_PTR timer = SetTimer(nullptr, 0, 20, run_script_when_shown);
+    const int code = run_program(instance);
+    KillTimer(nullptr, timer);
+    pending_script = nullptr;
+    if (instance) FreeLibrary(instance);
+    return code;
+}
+
+void press_key(HWND window, UINT key, bool extended) {
+    const LPARAM flags = 1 | (static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16) | (extended ? (1 << 24) : 0);
+    PostMessageA(window, WM_KEYDOWN, key, flags);
 }
 
 }  // namespace qb::test

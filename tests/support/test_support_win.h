@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -85,5 +86,19 @@ private:
 HBITMAP make_test_bitmap(int width, int height, Color (*paint)(int, int));
 // Every pixel of a DIB-section bitmap, row by row from the top.
 std::vector<Color> bitmap_pixels(HBITMAP bitmap);
+
+}  // namespace qb::test
+
+namespace qb::test {
+
+// Runs the whole program in this process as if it were installed in
+// `folder` (which holds data.dll): its instance is that folder's data.dll,
+// whose module path decides program_dir. `script` runs inside the message
+// loop once the main window is visible; the run ends when something posts
+// WM_QUIT (the script usually presses Escape). Returns the exit code.
+int run_program_in(const std::string& folder, std::function<void(HWND)> script);
+
+// Posts a key press to a window as the keyboard would.
+void press_key(HWND window, UINT key, bool extended = false);
 
 }  // namespace qb::test

@@ -1,0 +1,278 @@
+// The program's spine, run in this process: classes, splash, main window,
+// drive figures, the message loop and the exit codes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+#include "app/app_globals_win.h"
+#include "app/drive_info.h"
+#include "app/drive_info_win.h"
+#include "app/program_location.h"
+#include "app/startup_win.h"
+#include "common/fault_guard_win.h"
+#include "links/app_settings.h"
+#include "links/settings_codec.h"
+#include "support/test_support_win.h"
+
+namespace qb {
+namespace {
+
+using namespace qb::test;
+
+class Startup : public ::testing::Test {
+protected:
+    void SetUp() override { reset_program_state(); }
+    void TearDown() override { reset_program_state(); }
+};
+
+TEST_F(Startup, DriveFiguresOfALabelledRemovableDrive) {
+    place_program_in(std::string(kTestDrive) + "\\Apps");
+    read_drive_info();
+    EXPECT_EQ(drive_type, 2u);
+    EXPECT_EQ(volume_label, kTestDriveLabel);
+
+    // The same figures by the older cluster-based query, as a cross-check of
+    // the megabyte conversion.
+    DWORD sectors = 0, bytes = 0, free_clusters = 0, clusters = 0;
+    ASSERT_TRUE(GetDiskFreeSpaceA("E:\\", &sectors, &bytes, &free_clusters, &clusters));
+    const double cluster_mb = double(sectors) * bytes / (1024.0 * 1024.0);
+    EXPECT_GT(total_mb, 1.0);
+    EXPECT_LE(free_mb, total_mb);
+    if (double(clusters) * cluster_mb < 2048.0) {  // the old query stops at 2 GB
+        EXPECT_NEAR(total_mb, clusters * cluster_mb, 1.0);
+    }
+    EXPECT_NE(total_mb, std::floor(total_mb)) << "the figure keeps its fraction";
+}
+
+TEST_F(Startup, UnlabelledAndFixedDrives) {
+    place_program_in(kUnlabelledDrive);
+    EXPECT_EQ(drive_root, "G:\\");
+    read_drive_info();
+    EXPECT_EQ(drive_type, 2u);
+    EXPECT_EQ(volume_label, "Quillobrante");
+
+    place_program_in(kFixedDrive);
+    read_drive_info();
+    EXPECT_EQ(drive_type, 3u);
+    EXPECT_STREQ(drive_type_image_name(drive_type), "DT_HDD");
+}
+
+TEST_F(Startup, DriveWithoutAnswerHasNoSpaceFigures) {
+    place_program_in("Q:");  // no such drive
+    total_mb = free_mb = 5.0;
+    read_disk_space();
+    EXPECT_EQ(total_mb, 0.0);
+    EXPECT_EQ(free_mb, 0.0);
+}
+
+TEST_F(Startup, FaultGuardTurnsAFaultIntoAFailure) {
+    EXPECT_FALSE(run_guarded(
+        [](void*) {
+            volatile int* nowhere = nullptr;
+            *nowhere = 1;
+        },
+        nullptr));
+    // The guard is gone afterwards and works again.
+    bool ran = false;
+    EXPECT_TRUE(run_guarded([](void* flag) { *static_cast<bool*>(flag) = true; }, &ran));
+    EXPECT_TRUE(ran);
+}
+
+TEST_F(Startup, HeaderHeightFollowsTheSystemCaption) {
+    measure_header();
+    EXPECT_EQ(header_height, std::max(25, GetSystemMetrics(SM_CYCAPTION)));
+}
+
+// Where windows were created, seen by a hook before they exist.
+struct CreatedWindow {
+    std::string class_name;
+    RECT rect;
+    DWORD style;
+    DWORD ex_style;
+};
+std::vector<CreatedWindow> created_windows;
+bool refuse_main_window = false;
+
+LRESULT CALLBACK watch_creation(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HCBT_CREATEWND) {
+        const CREATESTRUCTA* cs = reinterpret_cast<CBT_CREATEWNDA*>(lparam)->lpcs;
+        char name[64] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wparam), name, sizeof name);
+        created_windows.push_back({name, {cs->x, cs->y, cs->x + cs->cx, cs->y + cs->cy}, DWORD(cs->style),
+                                   cs->dwExStyle});
+        if (refuse_main_window && std::string(name) == "Quillobrante") return 1;
+    }
+    return CallNextHookEx(nullptr, code, wparam, lparam);
+}
+
+class CreationHook {
+public:
+    CreationHook() : hook_(SetWindowsHookExA(WH_CBT, watch_creation, nullptr, GetCurrentThreadId())) {
+        created_windows.clear();
+    }
+    ~CreationHook() {
+        UnhookWindowsHookEx(hook_);
+        refuse_main_window = false;
+    }
+
+private:
+    HHOOK hook_;
+};
+
+WNDCLASSEXA class_info() {
+    WNDCLASSEXA info{};
+    info.cbSize = sizeof info;
+    return info;
+}
+
+std::string program_folder(const std::string& name) {
+    std::string folder = fresh_folder(kTestDrive, name);
+    install_themes(folder);
+    return folder;
+}
+
+TEST_F(Startup, WindowsAppearCentredAndEscapeEndsTheRunWithZero) {
+    const std::string folder = program_folder("spine");
+    // A stored window of 600 x 400.
+    StoredSettings stored;
+    stored.window_width = 600;
+    stored.window_height = 400;
+    stored.theme_name.text = "\\MAINTHEME";
+    stored.options = {true, false, false, false, false};
+    write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+    CreationHook hook;
+    RECT main_rect{};
+    WNDCLASSEXA main_class = class_info(), properties_class = class_info();
+    bool splash_class_gone = false;
+    LOGBRUSH properties_brush{};
+    const int code = run_program_in(folder, [&](HWND window) {
+        GetWindowRect(window, &main_rect);
+        GetClassInfoExA(app_instance, "Quillobrante", &main_class);
+        GetClassInfoExA(app_instance, "IconWindow", &properties_class);
+        GetObjectA(properties_class.hbrBackground, sizeof properties_brush, &properties_brush);
+        WNDCLASSEXA splash = class_info();
+        splash_class_gone = !GetClassInfoExA(app_instance, "LogoWindow", &splash);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+
+    EXPECT_EQ(program_dir, folder);
+    EXPECT_EQ(screen_width, 1024);
+    EXPECT_EQ(screen_height, 768);
+    auto created = [](const char* name) -> const CreatedWindow* {
+        for (const CreatedWindow& w : created_windows)
+            if (w.class_name == name) return &w;
+        return nullptr;
+    };
+    const CreatedWindow* splash = created("LogoWindow");
+    const CreatedWindow* main = created("Quillobrante");
+    ASSERT_TRUE(splash && main);
+    EXPECT_LT(splash - created_windows.data(), main - created_windows.data()) << "the splash comes first";
+    EXPECT_EQ(splash->rect.left, 362);
+    EXPECT_EQ(splash->rect.top, 309);
+    EXPECT_EQ(splash->rect.right - splash->rect.left, 200);
+    EXPECT_EQ(splash->rect.bottom - splash->rect.top, 150);
+    EXPECT_EQ(main->rect.left, 312);  // created at 400 x 300, centred
+    EXPECT_EQ(main->rect.top, 234);
+    EXPECT_EQ(main->rect.right - main->rect.left, 400);
+    EXPECT_EQ(main->style, DWORD(WS_POPUP));
+    EXPECT_TRUE(main->ex_style & WS_EX_ACCEPTFILES);
+
+    // Then sized from the settings file and centred again.
+    EXPECT_EQ(main_rect.left, 212);
+    EXPECT_EQ(main_rect.top, 184);
+    EXPECT_EQ(main_rect.right - main_rect.left, 600);
+    EXPECT_EQ(main_rect.bottom - main_rect.top, 400);
+
+    EXPECT_EQ(main_class.style, UINT(CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS));
+    EXPECT_EQ(main_class.cbWndExtra, 30);
+    EXPECT_EQ(main_class.hbrBackground, nullptr);
+    EXPECT_EQ(properties_brush.lbColor, RGB(236, 233, 216));
+    EXPECT_TRUE(splash_class_gone) << "the splash class goes with the splash";
+
+    // The skin buttons were on the window, both 25 x 25.
+    int buttons = 0;
+    for (const CreatedWindow& w : created_windows) {
+        if (w.class_name == "Button") {
+            ++buttons;
+            EXPECT_EQ(w.rect.right - w.rect.left, 25);
+            EXPECT_TRUE(w.style & BS_OWNERDRAW);
+        }
+    }
+    EXPECT_EQ(buttons, 2);
+
+    // After the run the classes are gone again, so a new run can register them.
+    WNDCLASSEXA after = class_info();
+    EXPECT_FALSE(GetClassInfoExA(app_instance, "Quillobrante", &after));
+}
+
+TEST_F(Startup, CloseButtonEndsTheRunWithZero) {
+    const std::string folder = program_folder("close-button");
+    const int code = run_program_in(folder, [](HWND window) {
+        HWND close = GetDlgItem(window, CMD_CLOSE);
+        ASSERT_NE(close, nullptr);
+        PostMessageA(window, WM_COMMAND, MAKEWPARAM(CMD_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+    });
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(Startup, ExitCodeOneWhenAClassCannotBeRegistered) {
+    const std::string folder = program_folder("class-taken");
+    HMODULE instance = LoadLibraryA((folder + "\\data.dll").c_str());
+    ASSERT_NE(instance, nullptr);
+    WNDCLASSEXA taken = class_info();
+    taken.lpfnWndProc = DefWindowProcA;
+    taken.hInstance = instance;
+    taken.lpszClassName = "OptWindow";
+    ASSERT_TRUE(RegisterClassExA(&taken));
+
+    CreationHook hook;
+    EXPECT_EQ(run_program_in(folder, [](HWND) { ADD_FAILURE() << "no window may run"; }), 1);
+    EXPECT_TRUE(created_windows.empty()) << "no window exists before the classes";
+    UnregisterClassA("OptWindow", instance);
+    FreeLibrary(instance);
+}
+
+TEST_F(Startup, ExitCodeTwoWhenTheMainWindowCannotBeCreated) {
+    const std::string folder = program_folder("no-main-window");
+    CreationHook hook;
+    refuse_main_window = true;
+    EXPECT_EQ(run_program_in(folder, [](HWND) { ADD_FAILURE() << "no window may run"; }), 2);
+    EXPECT_FALSE(std::ifstream(folder + "\\data.qb").good()) << "nothing is saved";
+}
+
+TEST_F(Startup, SessionEndSavesLikeANormalClose) {
+    const std::string folder = program_folder("session-end");
+    bool saved_before_the_loop_ended = false;
+    const int code = run_program_in(folder, [&](HWND window) {
+        DeleteFileA((folder + "\\data.qb").c_str());
+        // The first start's size differs from the stored 0 x 0: a change to save.
+        SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
+        SendMessageA(window, WM_ENDSESSION, TRUE, 0);
+        saved_before_the_loop_ended = GetFileAttributesA((folder + "\\data.qb").c_str()) != INVALID_FILE_ATTRIBUTES;
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(saved_before_the_loop_ended) << "Windows ends the process right after WM_ENDSESSION";
+    const auto bytes = read_bytes(folder + "\\data.qb");
+    ASSERT_GE(bytes.size(), 9u);
+    EXPECT_EQ(bytes[5], 0x75);  // 373 wide
+}
+
+TEST_F(Startup, AutorunFileIsMadeReadOnlyAndSystem) {
+    const std::string folder = program_folder("autorun-attributes");
+    const std::string autorun = std::string(kTestDrive) + "\\autorun.inf";
+    SetFileAttributesA(autorun.c_str(), FILE_ATTRIBUTE_NORMAL);
+    write_text(autorun, "[autorun]\r\nopen=Quillobrante.exe\r\n");
+    EXPECT_EQ(run_program_in(folder, [](HWND window) { press_key(window, VK_ESCAPE); }), 0);
+    const DWORD attributes = GetFileAttributesA(autorun.c_str());
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY);
+    EXPECT_TRUE(attributes & FILE_ATTRIBUTE_SYSTEM);
+    SetFileAttributesA(autorun.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(autorun.c_str());
+}
+
+}  // namespace
+}  // namespace qb
