@@ -1,0 +1,246 @@
+// data.qb and the link pictures on a real mapped drive: saving, loading
+// under another drive letter, pictures from icons and files, and a save
+// that cannot replace the file.
+#include <gtest/gtest.h>
+
+#include "app/app_globals_win.h"
+#include "app/lifecycle_win.h"
+#include "app/program_location.h"
+#include "links/app_settings.h"
+#include "links/link_images_win.h"
+#include "links/settings_codec.h"
+#include "links/settings_file_win.h"
+#include "support/test_support_win.h"
+
+namespace qb {
+namespace {
+
+using namespace qb::test;
+
+class SettingsFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        reset_program_state();
+        folder_ = fresh_folder(kTestDrive, "settings");
+        install_themes(folder_);
+        CreateDirectoryA((folder_ + "\\Docs").c_str(), nullptr);
+        CreateDirectoryA((folder_ + "\\Tools").c_str(), nullptr);
+        write_text(folder_ + "\\Docs\\a.txt", "text");
+        place_program_in(folder_);
+    }
+    void TearDown() override { reset_program_state(); }
+
+    // The folder as seen through drive F:, which maps the same files.
+    std::string through_f() const { return std::string(kSameFolderDrive) + folder_.substr(2); }
+    std::string default_picture(const std::string& dir) const {
+        return dir + "\\Data\\MAINTHEME\\DefaultProgram.bmp";
+    }
+
+    std::string folder_;
+};
+
+bool has_colour_other_than_black(HBITMAP bitmap) {
+    for (Color c : bitmap_pixels(bitmap))
+        if (c != kBlack) return true;
+    return false;
+}
+
+TEST_F(SettingsFile, LinksComeBackUnderAnotherDriveLetter) {
+    Link& file = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    LinkList::set_x(file, 75);
+    Link& other_drive = link_list.append_from_path("C:\\windows\\notepad.exe");
+    LinkList::set_y(other_drive, 150);
+    other_drive.close_on_activate = true;
+    app_settings.window_width = 520;
+    app_settings.window_height = 340;
+    ASSERT_TRUE(save_settings());
+    EXPECT_EQ(GetFileAttributesA((settings_file_path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "no temporary file is left behind";
+
+    reset_program_state();
+    place_program_in(through_f());
+    EXPECT_EQ(drive_root, "F:\\");
+    load_settings(nullptr, nullptr);
+
+    ASSERT_EQ(link_list.count(), 2);
+    EXPECT_TRUE(links_loaded);
+    EXPECT_EQ(app_settings.window_width, 520);
+    EXPECT_EQ(app_settings.loaded_height, 340);
+    const Link& a = *link_list.at(0);
+    EXPECT_EQ(a.x, 75);
+    EXPECT_EQ(a.caption, "a.txt");
+    EXPECT_TRUE(a.root_relative);
+    EXPECT_EQ(a.target, folder_.substr(3) + "\\Docs\\a.txt");
+    EXPECT_EQ(full_target(a), through_f() + "\\Docs\\a.txt");
+    // Its picture is the file's icon, found under the new letter.
+    ASSERT_TRUE(a.image);
+    EXPECT_EQ(a.image_width, 32);
+    EXPECT_EQ(a.image_height, 32);
+    EXPECT_EQ(a.transparent_color, kBlack);
+    EXPECT_FALSE(a.image_path.has_value());
+
+    const Link& c = *link_list.at(1);
+    EXPECT_FALSE(c.root_relative);
+    EXPECT_EQ(c.target, "C:\\windows\\notepad.exe");
+    EXPECT_EQ(c.y, 150);
+    EXPECT_TRUE(c.close_on_activate);
+}
+
+TEST_F(SettingsFile, FolderLinkGetsItsShellIcon) {
+    Link& link = link_list.append_from_path(folder_ + "\\Tools");
+    make_icon_image(link, full_target(link), nullptr);
+    ASSERT_TRUE(link.image);
+    BITMAP info{};
+    GetObjectA(static_cast<HBITMAP>(link.image.get()), sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, 32);
+    EXPECT_EQ(info.bmHeight, 32);
+    EXPECT_EQ(link.transparent_color, kBlack);
+    EXPECT_TRUE(has_colour_other_than_black(static_cast<HBITMAP>(link.image.get()))) << "the icon is drawn";
+    EXPECT_FALSE(link.custom_image);
+
+    // A second picture replaces the first: the link owns exactly one bitmap.
+    const long before = live_handle_count;
+    make_icon_image(link, full_target(link), nullptr);
+    EXPECT_EQ(live_handle_count, before);
+    // A one-character path leaves the picture as it was.
+    void* kept = link.image.get();
+    make_icon_image(link, "E", nullptr);
+    EXPECT_EQ(link.image.get(), kept);
+}
+
+TEST_F(SettingsFile, MissingTargetsShowTheThemesDefaultPicture) {
+    Link& gone = link_list.append_from_path(folder_ + "\\Docs\\deleted.txt");
+    Link& file = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    ASSERT_TRUE(save_settings());
+    reset_program_state();
+    place_program_in(folder_);
+    load_settings(nullptr, nullptr);
+    ASSERT_EQ(link_list.count(), 2);
+    const Link& missing = *link_list.at(0);
+    ASSERT_TRUE(missing.image);
+    EXPECT_EQ(missing.transparent_color, kMagenta);
+    EXPECT_EQ(missing.image_path, default_picture(folder_));
+    BITMAP info{};
+    GetObjectA(static_cast<HBITMAP>(missing.image.get()), sizeof info, &info);
+    EXPECT_EQ(missing.image_width, info.bmWidth);
+    EXPECT_GT(missing.image_width, 0);
+    EXPECT_EQ(link_list.at(1)->transparent_color, kBlack);
+    (void)gone;
+    (void)file;
+
+    // Without the default picture the link simply has none.
+    DeleteFileA(default_picture(folder_).c_str());
+    Link& bare = link_list.append_new();
+    load_default_image(bare);
+    EXPECT_FALSE(bare.image);
+    EXPECT_EQ(bare.image_width, 0);
+}
+
+TEST_F(SettingsFile, CustomPictureUnderTheProgramSurvivesANewLetter) {
+    CreateDirectoryA((folder_ + "\\pics").c_str(), nullptr);
+    CopyFileA(default_picture(folder_).c_str(), (folder_ + "\\pics\\star.bmp").c_str(), FALSE);
+    Link& link = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    load_image_file(link, folder_, "\\pics\\star.bmp");
+    link.custom_image = true;
+    ASSERT_TRUE(save_settings());
+    const auto bytes = read_bytes(settings_file_path());
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_NE(text.find("\\pics\\star.bmp"), std::string::npos);
+    EXPECT_EQ(text.find(folder_ + "\\pics"), std::string::npos) << "stored relative to the program";
+
+    reset_program_state();
+    place_program_in(through_f());
+    load_settings(nullptr, nullptr);
+    const Link& back = *link_list.at(0);
+    EXPECT_TRUE(back.custom_image);
+    EXPECT_EQ(back.image_path, through_f() + "\\pics\\star.bmp");
+    EXPECT_EQ(back.transparent_color, kMagenta);
+    EXPECT_TRUE(back.image);
+}
+
+void set_old_time(const std::string& path) {
+    UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
+    SYSTEMTIME when{2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME old{};
+    SystemTimeToFileTime(&when, &old);
+    SetFileTime(file.get(), nullptr, nullptr, &old);
+}
+
+TEST_F(SettingsFile, OnlyAChangedDesktopIsWrittenAtShutdown) {
+    StoredSettings stored;
+    stored.window_width = 400;
+    stored.window_height = 300;
+    stored.theme_name.text = "\\MAINTHEME";
+    write_bytes(settings_file_path(), encode_settings(stored));
+    set_old_time(settings_file_path());
+    const FILETIME before = modification_time(settings_file_path());
+
+    load_settings(nullptr, nullptr);
+    reset_run_state();
+    shut_down(nullptr);
+    FILETIME after = modification_time(settings_file_path());
+    EXPECT_EQ(CompareFileTime(&before, &after), 0) << "nothing changed, nothing written";
+
+    // A resized window is remembered.
+    app_settings.window_width = 450;
+    shut_down(nullptr);
+    after = modification_time(settings_file_path());
+    EXPECT_NE(CompareFileTime(&before, &after), 0);
+    EXPECT_EQ(read_bytes(settings_file_path())[5], 450 & 0xFF);
+}
+
+TEST_F(SettingsFile, ASaveThatCannotReplaceTheFileKeepsItAndSaysSo) {
+    const std::vector<std::uint8_t> old = {'Q', 'B', '1', 0, 1, 0x90, 0, 1, 0x2C};
+    write_bytes(settings_file_path(), old);
+    link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    links_changed = true;
+    RecordingSeams seams;
+    {
+        // Another program holds data.qb open (a virus scanner, say).
+        UniqueFile held(CreateFileA(settings_file_path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        shut_down(nullptr);
+    }
+    ASSERT_EQ(seams.boxes.size(), 1u);
+    EXPECT_EQ(seams.boxes[0].text, "Невозможно сохранить данные");
+    EXPECT_EQ(seams.boxes[0].caption, "Ошибка");
+    EXPECT_EQ(seams.boxes[0].type, UINT(MB_OK));
+    EXPECT_EQ(read_bytes(settings_file_path()), old);
+    EXPECT_EQ(GetFileAttributesA((settings_file_path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+TEST_F(SettingsFile, AFileThatCannotBeOpenedGivesTheBuiltInSettings) {
+    CreateDirectoryA(settings_file_path().c_str(), nullptr);  // a folder where the file should be
+    RecordingSeams seams;
+    app_settings.show_hints = false;
+    load_settings(nullptr, nullptr);
+    ASSERT_EQ(seams.boxes.size(), 1u);
+    EXPECT_EQ(seams.boxes[0].text, "Невозможно загрузить настройки");
+    EXPECT_EQ(seams.boxes[0].caption, "Ошибка");
+    EXPECT_EQ(app_settings.window_width, 373);
+    EXPECT_EQ(app_settings.window_height, 203);
+    EXPECT_EQ(app_settings.theme_name, "\\MAINTHEME");
+    EXPECT_TRUE(app_settings.show_hints);
+    EXPECT_TRUE(app_settings.check_autorun_at_start);
+    EXPECT_FALSE(app_settings.auto_close_when_idle);
+    EXPECT_FALSE(app_settings.auto_arrange);
+    EXPECT_TRUE(app_settings.use_search_service);
+    RemoveDirectoryA(settings_file_path().c_str());
+}
+
+TEST_F(SettingsFile, FirstStartCreatesAnEmptyFileAndReadsAllOptionsOff) {
+    ASSERT_EQ(GetFileAttributesA(settings_file_path().c_str()), INVALID_FILE_ATTRIBUTES);
+    load_settings(nullptr, nullptr);
+    EXPECT_TRUE(read_bytes(settings_file_path()).empty());
+    EXPECT_EQ(GetFileAttributesA(settings_file_path().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    EXPECT_EQ(app_settings.window_width, 373);
+    EXPECT_EQ(app_settings.loaded_width, 0);
+    EXPECT_FALSE(app_settings.show_hints);
+    EXPECT_FALSE(app_settings.use_search_service);
+    EXPECT_EQ(link_list.count(), 0);
+}
+
+}  // namespace
+}  // namespace qb
