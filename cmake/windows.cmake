@@ -15,6 +15,10 @@ add_custom_command(
   COMMENT "Drawing the program's pictures and themes")
 add_custom_target(art DEPENDS ${QB_ART_STAMP})
 
+# SSE arithmetic, as in the native build: the x87 unit's extra precision
+# would make some computed figures differ between the two.
+add_compile_options(-msse2 -mfpmath=sse)
+
 set(QB_STATIC_LINK -static -static-libgcc -static-libstdc++)
 set(QB_WIN_LIBS gdi32 user32 shell32 comdlg32 advapi32)
 set(QB_WIN_DEFS WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)

@@ -37,6 +37,7 @@ void paint_main_window(HWND window, Link* dragged, const Rect& update) {
 }
 
 void draw_main_window(HDC dc, int width, int height, const PaintRegions& regions, Link* dragged, HWND window) {
+    TransparentDrawing pictures(dc);
     if (regions.work) {
         draw_background(dc, width, height);
         draw_links(dc);

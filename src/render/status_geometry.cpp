@@ -5,7 +5,9 @@
 
 namespace qb {
 
-int panel_left(int width) { return std::max(40, static_cast<int>(0.3 * width)); }
+// Three tenths of the width, truncated; in integers, so that no build
+// rounds 0.3 x 400 down to 119.
+int panel_left(int width) { return std::max(40, 3 * width / 10); }
 
 int panel_right(int width) { return width - 110; }
 

@@ -119,7 +119,7 @@ void draw_new_programs_panel(HDC dc, int width, int height) {
     for (int i = 0; i < shown; ++i) {
         if (const FoundFile* record = found_files.new_at(i)) widest = std::max(widest, measure(record->name).cx);
     }
-    const int name_width = std::min(widest, static_cast<int>(0.6 * (right - left))) + 10;
+    const int name_width = std::min(widest, 6 * (right - left) / 10) + 10;
     const int folder_limit = right - left - name_width - 54;
     const bool shadow = theme_colors.double_font;
 

@@ -5,9 +5,41 @@
 
 #include <cstdint>
 
+#include "common/win_handles_win.h"
+
 namespace qb {
 
 // The bitmap is changed during the call and restored before it returns.
 void draw_transparent(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent);
+
+// The five memory DCs and four scratch bitmaps that transparent drawing
+// works with. Making and selecting them costs far more than drawing a
+// small picture, so one paint makes them once and every picture of that
+// paint shares them (the bitmaps are made again only for a picture of
+// another size); all are deleted when the paint ends.
+class TransparentDrawing {
+public:
+    explicit TransparentDrawing(HDC target);
+    TransparentDrawing(const TransparentDrawing&) = delete;
+    TransparentDrawing& operator=(const TransparentDrawing&) = delete;
+    ~TransparentDrawing();
+
+    void draw(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent);
+
+    // The drawing of the paint in progress, or null.
+    static TransparentDrawing* active();
+
+private:
+    // Scratch bitmaps of w x h, each selected into its DC.
+    void prepare(HDC target, int w, int h);
+    void release_scratch();
+
+    UniqueMemoryDc source_, back_, object_, mem_, save_;
+    UniqueBitmap back_bits_, object_bits_, mem_bits_, save_bits_;
+    HGDIOBJ original_[4] = {};
+    int width_ = -1;
+    int height_ = -1;
+    TransparentDrawing* previous_;
+};
 
 }  // namespace qb
