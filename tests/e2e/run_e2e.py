@@ -231,7 +231,23 @@ def test_demo_drive_window_paints_and_escape_ends_it():
         program.kill()
 
 
-TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it]
+def test_without_picture_library_the_window_still_opens():
+    lay_out_drive(empty=True)
+    os.remove(os.path.join(DRIVE, "data.dll"))
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        expected = header_row_colour(theme_colours()["header"], 5)
+        assert wait_for(lambda: Screenshot("no-library").pixel(left + 5, top + 5) == expected), \
+            "the window is painted without the library"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+
+
+TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it,
+         test_without_picture_library_the_window_still_opens]
 
 
 def main():
