@@ -50,17 +50,7 @@ windows_tests() {
   "$ROOT/scripts/build.sh" windows || return 1
   export QB_WINEPREFIX="$ROOT/build/wine-test"
   source "$ROOT/scripts/wine-env.sh"
-  wine_prefix_ready
-  wine_unmanaged_windows
-  local drives="$ROOT/build/test-drives"
-  rm -rf "$drives"
-  mkdir -p "$drives/removable" "$drives/unlabelled" "$drives/fixed"
-  echo "QBTEST" > "$drives/removable/.windows-label"
-  map_drive e "$drives/removable" floppy
-  map_drive f "$drives/removable" floppy
-  map_drive g "$drives/unlabelled" floppy
-  map_drive h "$drives/fixed" hd
-  wineserver -k 2>/dev/null; wineserver -w
+  prepare_test_drives
   ensure_display
   wineserver -p 60
   local status=0

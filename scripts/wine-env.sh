@@ -44,3 +44,20 @@ ensure_display() {
   rm -f "$fifo"
   export DISPLAY=":$number"
 }
+
+# The prefix of the Windows tests and benchmarks with its drives: E: and F:
+# one removable folder labelled QBTEST, G: removable without a label, H: a
+# fixed drive. The folders start empty.
+prepare_test_drives() {
+  wine_prefix_ready
+  wine_unmanaged_windows
+  local drives="$QB_ROOT/build/test-drives"
+  rm -rf "$drives"
+  mkdir -p "$drives/removable" "$drives/unlabelled" "$drives/fixed"
+  echo "QBTEST" > "$drives/removable/.windows-label"
+  map_drive e "$drives/removable" floppy
+  map_drive f "$drives/removable" floppy
+  map_drive g "$drives/unlabelled" floppy
+  map_drive h "$drives/fixed" hd
+  wineserver -k 2>/dev/null; wineserver -w
+}

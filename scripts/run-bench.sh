@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Prints the benchmarks' figures: the paint of the main window under Wine.
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+"$ROOT/scripts/setup.sh"
+"$ROOT/scripts/build.sh" windows >/dev/null
+export QB_WINEPREFIX="$ROOT/build/wine-test"
+source "$ROOT/scripts/wine-env.sh"
+prepare_test_drives
+ensure_display
+trap '[ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+cd "$ROOT/build/windows"
+for bench in *_bench.exe; do
+  wine "$bench"
+done
