@@ -22,7 +22,10 @@ void make_link_image(const LinkImagePlan& plan, HWND window) {
         if (regular_file_exists(plan.path)) {
             load_image_file(link, "", plan.path);
         } else {
+            // The picture may be on a drive that is not plugged in today:
+            // show the default one, but keep the user's choice for the save.
             load_default_image(link);
+            link.image_path = plan.path;
         }
     } else if (file_exists(plan.path)) {
         make_icon_image(link, plan.path, window);

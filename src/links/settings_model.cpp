@@ -23,8 +23,11 @@ bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
 }  // namespace
 
 std::string stored_image_path(std::string_view full_path) {
+    // A rest that starts with a second backslash would read back as a UNC
+    // path ("\\x.bmp"), so such a path stays full.
     if (!program_dir.empty() && full_path.size() > program_dir.size() + 1 &&
-        starts_with_ignoring_case(full_path, program_dir) && full_path[program_dir.size()] == '\\') {
+        starts_with_ignoring_case(full_path, program_dir) && full_path[program_dir.size()] == '\\' &&
+        full_path[program_dir.size() + 1] != '\\') {
         return std::string(full_path.substr(program_dir.size()));
     }
     return std::string(full_path);

@@ -158,6 +158,25 @@ TEST_F(SettingsFile, CustomPictureUnderTheProgramSurvivesANewLetter) {
     EXPECT_TRUE(back.image);
 }
 
+TEST_F(SettingsFile, AMissingCustomPictureIsShownAsDefaultButKept) {
+    Link& link = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    link.custom_image = true;
+    link.image_path = "X:\\Pictures\\away.bmp";  // a drive not here today
+    ASSERT_TRUE(save_settings());
+    reset_program_state();
+    place_program_in(folder_);
+    load_settings(nullptr, nullptr);
+    const Link& back = *link_list.at(0);
+    EXPECT_TRUE(back.image) << "the theme's default picture";
+    EXPECT_EQ(back.transparent_color, kMagenta);
+    EXPECT_EQ(back.image_path, "X:\\Pictures\\away.bmp");
+    links_changed = true;
+    ASSERT_TRUE(save_settings());
+    const auto bytes = read_bytes(settings_file_path());
+    EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("X:\\Pictures\\away.bmp"), std::string::npos)
+        << "the next save still names the user's picture";
+}
+
 void set_old_time(const std::string& path) {
     UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
                                 nullptr));
