@@ -11,7 +11,7 @@ file(GLOB QB_FUZZ_TARGETS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuz
 foreach(src ${QB_FUZZ_TARGETS})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
-  target_compile_options(${name} PRIVATE ${QB_FUZZ_FLAGS})
+  target_compile_options(${name} PRIVATE ${QB_FUZZ_FLAGS} ${QB_WARNINGS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
   target_link_libraries(${name} PRIVATE qb_core_fuzz)
 endforeach()
