@@ -12,16 +12,15 @@
 
 namespace qb {
 
-inline HINSTANCE app_instance = nullptr;
-inline HWND main_window = nullptr;
-inline HWND splash_window = nullptr;
-inline int screen_width = 0;
-inline int screen_height = 0;
-inline UniqueLibrary resource_library;
-inline UniqueFont ui_font;
-inline bool animation_timer_running = false;
-inline UniqueKernelHandle watch_thread;
-
+extern HINSTANCE app_instance;
+extern HWND main_window;
+extern HWND splash_window;
+extern int screen_width;
+extern int screen_height;
+extern UniqueLibrary resource_library;
+extern UniqueFont ui_font;
+extern bool animation_timer_running;
+extern UniqueKernelHandle watch_thread;
 // Constructed in this order before the entry runs, destroyed in reverse
 // after it returns (containers_win.cpp defines them in one place).
 extern BitmapCache bitmap_cache;

@@ -9,13 +9,11 @@ namespace qb {
 inline constexpr int kMinHeaderHeight = 25;
 
 // Height of the title strip and of the status strip.
-inline std::int16_t header_height = kMinHeaderHeight;
-
-inline double total_mb = 0.0;
-inline double free_mb = 0.0;
-inline std::uint32_t drive_type = 0;
-inline std::string volume_label = "Quillobrante";
-
+extern std::int16_t header_height;
+extern double total_mb;
+extern double free_mb;
+extern std::uint32_t drive_type;
+extern std::string volume_label;
 // The shown label when the drive has none or it cannot be read.
 inline constexpr const char* kDefaultVolumeLabel = "Quillobrante";
 

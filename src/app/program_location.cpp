@@ -2,6 +2,9 @@
 
 namespace qb {
 
+std::string program_dir;
+std::string drive_root;
+
 ProgramLocation location_from_module_path(std::string_view module_path) {
     ProgramLocation location;
     std::string_view dir = module_path;

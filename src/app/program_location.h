@@ -8,10 +8,9 @@ namespace qb {
 
 // Folder of the executable without a trailing backslash ("E:" for a
 // program in the drive root).
-inline std::string program_dir;
+extern std::string program_dir;
 // Drive letter, colon and backslash ("E:\"); link targets are relative to it.
-inline std::string drive_root;
-
+extern std::string drive_root;
 struct ProgramLocation {
     std::string program_dir;
     std::string drive_root;

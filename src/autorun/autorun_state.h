@@ -8,6 +8,5 @@ inline constexpr std::uint16_t kAutorunMissing = 1;
 inline constexpr std::uint16_t kAutorunForeign = 2;
 inline constexpr std::uint16_t kAutorunWrongTarget = 4;
 
-inline std::uint16_t autorun_state = 0;
-
+extern std::uint16_t autorun_state;
 }  // namespace qb

@@ -13,8 +13,7 @@
 
 namespace qb {
 
-inline std::atomic<long> live_handle_count{0};
-
+extern std::atomic<long> live_handle_count;
 template <typename Traits>
 class UniqueHandle {
 public:

@@ -2,6 +2,13 @@
 
 namespace qb {
 
+AppSettings app_settings;
+bool options_changed = false;
+bool links_changed = false;
+bool theme_changed = false;
+bool theme_colors_changed = false;
+bool links_loaded = false;
+
 void reset_app_settings() {
     app_settings = AppSettings{};
     options_changed = links_changed = theme_changed = theme_colors_changed = false;

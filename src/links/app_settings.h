@@ -23,18 +23,15 @@ struct AppSettings {
     bool use_search_service = true;
 };
 
-inline AppSettings app_settings;
-
+extern AppSettings app_settings;
 // Change flags: set by whoever changes something, read by shutdown.
-inline bool options_changed = false;
-inline bool links_changed = false;
-inline bool theme_changed = false;
-inline bool theme_colors_changed = false;
-
+extern bool options_changed;
+extern bool links_changed;
+extern bool theme_changed;
+extern bool theme_colors_changed;
 // The settings file held links (or the add-links hint was shown, or a
 // link was added since).
-inline bool links_loaded = false;
-
+extern bool links_loaded;
 // Puts settings and flags back to their start-up values.
 void reset_app_settings();
 

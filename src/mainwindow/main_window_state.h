@@ -12,19 +12,16 @@ inline constexpr int kIdleSeconds = 60;
 // The countdown is shown, and an input repaints the header, below this.
 inline constexpr int kCountdownShownBelow = 15;
 
-inline int idle_countdown = kIdleSeconds;
-inline HintKind active_hint = HintKind::None;
-
+extern int idle_countdown;
+extern HintKind active_hint;
 // A left-button drag of a link.
-inline bool dragging = false;
-inline Link* drag_link = nullptr;
-inline Point drag_point;
-inline int grab_dx = 0;
-inline int grab_dy = 0;
-
+extern bool dragging;
+extern Link* drag_link;
+extern Point drag_point;
+extern int grab_dx;
+extern int grab_dy;
 // Where the panel was last painted, for the mouse's hit tests.
-inline Rect programs_panel_rect;
-
+extern Rect programs_panel_rect;
 // Puts the countdown back to 60; true when it stood at 15 or less, so the
 // caller repaints the header that showed it.
 bool note_user_input();

@@ -9,6 +9,8 @@
 
 namespace qb {
 
+HRGN window_region = nullptr;
+
 namespace {
 UniqueRegion rounded_region(const RoundedPiece& piece) {
     return UniqueRegion(CreateRoundRectRgn(piece.rect.left, piece.rect.top, piece.rect.right, piece.rect.bottom,

@@ -8,8 +8,7 @@
 namespace qb {
 
 // The region last given to the main window (owned by the window system).
-inline HRGN window_region = nullptr;
-
+extern HRGN window_region;
 // Outline, skin and button places for the window's current size.
 void reshape_window(HWND window);
 

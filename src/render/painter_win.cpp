@@ -1,6 +1,7 @@
 #include "render/painter_win.h"
 
 #include <cstdio>
+#include <optional>
 
 #include "app/app_globals_win.h"
 #include "app/drive_info.h"
@@ -37,7 +38,9 @@ void paint_main_window(HWND window, Link* dragged, const Rect& update) {
 }
 
 void draw_main_window(HDC dc, int width, int height, const PaintRegions& regions, Link* dragged, HWND window) {
-    TransparentDrawing pictures(dc);
+    // Pictures are drawn only in the work area and the status strip.
+    std::optional<TransparentDrawing> pictures;
+    if (regions.work || regions.status) pictures.emplace(dc);
     if (regions.work) {
         draw_background(dc, width, height);
         draw_links(dc);

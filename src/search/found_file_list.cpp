@@ -4,6 +4,8 @@
 
 namespace qb {
 
+std::atomic<bool> search_in_progress{false};
+
 std::string_view strip_drive_prefix(std::string_view path) {
     if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') path.remove_prefix(3);
     return path;

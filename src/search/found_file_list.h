@@ -30,8 +30,7 @@ struct FoundFile {
 };
 
 // Set by the watch thread while it scans; read by the status panel.
-inline std::atomic<bool> search_in_progress{false};
-
+extern std::atomic<bool> search_in_progress;
 class FoundFileList {
 public:
     using Guard = std::unique_lock<std::recursive_mutex>;

@@ -9,6 +9,9 @@
 
 namespace qb {
 
+ThemeColors theme_colors;
+bool old_theme = false;
+
 namespace {
 using F = ThemeField;
 constexpr int kValueBuffer = 255;

@@ -20,10 +20,9 @@ struct ThemeColors {
     std::int8_t fill_type = 3;
 };
 
-inline ThemeColors theme_colors;
+extern ThemeColors theme_colors;
 // A Theme.ini without a usable USEDBLFONT was read (never cleared in a run).
-inline bool old_theme = false;
-
+extern bool old_theme;
 // What a colour key sets.
 enum class ThemeField { Frame, Background, Header, Font, FillType, DoubleFont };
 
