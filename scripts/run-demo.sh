@@ -29,7 +29,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 ensure_display
-trap '[ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null; [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
 PROBE="$ROOT/build/windows/qb_probe.exe"
 wine 'E:\Quillobrante.exe' &
 program=$!
