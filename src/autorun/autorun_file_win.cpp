@@ -16,6 +16,7 @@ void check_autorun_file() {
 }
 
 void protect_autorun_file() {
+    if (drive_root.empty()) return;  // never a file of the current folder
     const std::string path = drive_root + "autorun.inf";
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);
 }
