@@ -128,7 +128,9 @@ FILETIME modification_time(const std::string& path) {
     return data.ftLastWriteTime;
 }
 
-Canvas::Canvas(int width, int height, Color fill_color) : width_(width), height_(height) {
+namespace {
+// A 32-bit, top-down DIB of width x height.
+BITMAPINFO top_down_32bit(int width, int height) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -136,6 +138,12 @@ Canvas::Canvas(int width, int height, Color fill_color) : width_(width), height_
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
+    return info;
+}
+}  // namespace
+
+Canvas::Canvas(int width, int height, Color fill_color) : width_(width), height_(height) {
+    BITMAPINFO info = top_down_32bit(width, height);
     void* bits = nullptr;
     bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
     bits_ = static_cast<std::uint32_t*>(bits);
@@ -167,13 +175,7 @@ int Canvas::count(int left, int top, int right, int bottom, Color color) const {
 }
 
 HBITMAP make_test_bitmap(int width, int height, Color (*paint)(int, int)) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = top_down_32bit(width, height);
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     auto* pixels = static_cast<std::uint32_t*>(bits);
@@ -192,13 +194,7 @@ std::vector<Color> bitmap_pixels(HBITMAP bitmap) {
     const int w = info.bmWidth;
     const int h = info.bmHeight;
     std::vector<Color> pixels;
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof request.bmiHeader;
-    request.bmiHeader.biWidth = w;
-    request.bmiHeader.biHeight = -h;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO request = top_down_32bit(w, h);
     std::vector<std::uint32_t> raw(static_cast<std::size_t>(w) * h);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     GetDIBits(dc.get(), bitmap, 0, h, raw.data(), &request, DIB_RGB_COLORS);
