@@ -6,6 +6,9 @@
 #   windows   the Windows tests, in-process under Wine (CTest)
 #   e2e       the real Quillobrante.exe on a demo drive under Xvfb
 set -uo pipefail
+# Wine started with standard input closed (as CI may start us) never shows
+# its windows; /dev/null in its place is harmless.
+[ -e /dev/stdin ] || exec </dev/null
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 LOGS="$ROOT/build/test-logs"
 FUZZ_SECONDS="${QB_FUZZ_SECONDS:-20}"

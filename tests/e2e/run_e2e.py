@@ -28,7 +28,8 @@ def run(args):
     """Runs a command to its end. Output goes through a file, not a pipe:
     Wine's background processes inherit the pipe and would hold it open."""
     with tempfile.TemporaryFile() as out:
-        code = subprocess.run(args, env=ENV, stdout=out, stderr=subprocess.DEVNULL).returncode
+        code = subprocess.run(args, env=ENV, stdin=subprocess.DEVNULL, stdout=out,
+                              stderr=subprocess.DEVNULL).returncode
         out.seek(0)
         return subprocess.CompletedProcess(args, code, out.read().decode("utf-8", "replace"), "")
 
@@ -75,12 +76,13 @@ class Program:
     """The real program, started the way a user's Wine starts it."""
 
     def __init__(self):
-        self.process = subprocess.Popen(["wine", "E:\\Quillobrante.exe"], env=ENV,
+        self.process = subprocess.Popen(["wine", "E:\\Quillobrante.exe"], env=ENV, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_window(self):
         out = run(["wine", PROBE, "wait-window", "Quillobrante", "30000"])
-        assert out.returncode == 0, "the main window did not appear"
+        state = "still running" if self.process.poll() is None else "ended with %d" % self.process.returncode
+        assert out.returncode == 0, "the main window did not appear (the program %s)" % state
         return tuple(int(v) for v in out.stdout.split())
 
     def press(self, key):
@@ -250,7 +252,18 @@ TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_a
          test_without_picture_library_the_window_still_opens]
 
 
+def reopen_closed_stdin():
+    """CI may start the tests with standard input closed. Wine started that
+    way never showed the program's window (Wine 8.0), so descriptor 0 is
+    opened on /dev/null before anything starts."""
+    try:
+        os.fstat(0)
+    except OSError:
+        os.open(os.devnull, os.O_RDONLY)
+
+
 def main():
+    reopen_closed_stdin()
     if not os.path.exists(PROBE):
         print("build the Windows build first")
         return 1
