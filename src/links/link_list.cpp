@@ -55,7 +55,8 @@ void LinkList::move_to_end(const Link* link) {
 }
 
 Link* LinkList::at(int index) {
-    if (index >= count()) return nullptr;
+    // A negative index means the head, but an empty list has none.
+    if (index >= count() || links_.empty()) return nullptr;
     auto it = links_.begin();
     for (int i = 0; i < index; ++i) ++it;
     return &*it;

@@ -146,6 +146,7 @@ TEST_F(LinkListTest, OrderDecidesWhichLinkIsOnTop) {
     EXPECT_EQ(list_.hit_test(30, 60), &second);
     list_.clear();
     EXPECT_EQ(list_.at(0), nullptr);
+    EXPECT_EQ(list_.at(-1), nullptr);
 }
 
 TEST_F(LinkListTest, SelectOnlyReportsChanges) {
