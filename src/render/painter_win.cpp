@@ -141,9 +141,14 @@ void draw_header(HDC dc, int width) {
     UniqueFont font = create_header_font(header_height);
     SelectGuard select_font(dc, font.get());
     const int previous_mode = SetBkMode(dc, TRANSPARENT);
-    const bool shadow = theme_colors.double_font;
-    draw_text_shadowed(dc, 17, top, volume_label, theme_colors.font_color, shadow);
-    if (countdown_shown) draw_text_shadowed(dc, width - 101, top, countdown, theme_colors.font_color, shadow);
+    // Both shadows go down before both texts: a long label then lies over
+    // the countdown's shadow, not under it.
+    if (theme_colors.double_font) {
+        draw_text_shadowed(dc, 18, top + 1, volume_label, kBlack, false);
+        if (countdown_shown) draw_text_shadowed(dc, width - 100, top + 1, countdown, kBlack, false);
+    }
+    draw_text_shadowed(dc, 17, top, volume_label, theme_colors.font_color, false);
+    if (countdown_shown) draw_text_shadowed(dc, width - 101, top, countdown, theme_colors.font_color, false);
     SetBkMode(dc, previous_mode);
 }
 

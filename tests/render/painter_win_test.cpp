@@ -180,6 +180,30 @@ TEST_F(Painter, CountdownShowsOnlyBelowFifteenSeconds) {
     EXPECT_NE(at_fourteen.pixel(0, 1), at_fourteen.pixel(0, 12));
 }
 
+TEST_F(Painter, ALongLabelLiesOverTheCountdownsShadow) {
+    theme_colors.double_font = true;
+    app_settings.auto_close_when_idle = true;
+    idle_countdown = 14;
+    volume_label = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";  // runs under the countdown
+    Canvas with_countdown(400, 300, kUnpainted);
+    draw_header(with_countdown.dc(), 400);
+    idle_countdown = 60;
+    Canvas label_only(400, 300, kUnpainted);
+    draw_header(label_only.dc(), 400);
+
+    int label_pixels_blackened = 0;
+    int label_pixels = 0;
+    for (int y = 0; y < header_height; ++y) {
+        for (int x = 290; x < 340; ++x) {
+            if (label_only.pixel(x, y) != kFont) continue;
+            ++label_pixels;
+            if (with_countdown.pixel(x, y) == kBlack) ++label_pixels_blackened;
+        }
+    }
+    EXPECT_GT(label_pixels, 20);
+    EXPECT_EQ(label_pixels_blackened, 0) << "both shadows go down before both texts";
+}
+
 void add_new_programs(int n) {
     for (int i = 0; i < n; ++i) {
         FoundFile& record = found_files.add("E:\\Tools\\program" + std::to_string(i) + ".exe");
