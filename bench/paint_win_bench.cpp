@@ -1,6 +1,8 @@
 // Prints how long the main window's paints take under Wine: a full paint
 // of a 400 x 300 window with 20 links, of a 1024 x 768 window with 100
-// links, and a repaint of the header strip alone. Figures, not a test.
+// links, and a repaint of the header strip alone; and how long the skin
+// takes to compose for 1024 x 768 when a small picture is tiled. Figures,
+// not a test.
 #include <windows.h>
 
 #include <chrono>
@@ -13,6 +15,8 @@
 #include "mainwindow/window_areas.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/painter_win.h"
+#include "render/skin_win.h"
+#include "theme/theme_values.h"
 #include "support/test_support_win.h"
 
 using namespace qb;
@@ -22,12 +26,12 @@ namespace {
 constexpr int kRounds = 300;
 
 template <typename Body>
-double milliseconds_per_round(Body&& body) {
+double milliseconds_per_round(Body&& body, int rounds = kRounds) {
     body();  // warm up
     const auto start = std::chrono::steady_clock::now();
-    for (int i = 0; i < kRounds; ++i) body();
+    for (int i = 0; i < rounds; ++i) body();
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    return std::chrono::duration<double, std::milli>(elapsed).count() / kRounds;
+    return std::chrono::duration<double, std::milli>(elapsed).count() / rounds;
 }
 
 void fill_links(const std::string& folder, int count, HWND window) {
@@ -54,6 +58,20 @@ void measure(const char* what, const std::string& folder, int width, int height,
                 full, header, layers);
 }
 
+// A theme may tile a tiny picture (a plain colour or a fine pattern).
+void measure_tiling(int picture_size, HWND window) {
+    bitmap_cache.remove("BackGround");
+    bitmap_cache.add_from_file(nullptr, "BackGround");
+    BitmapEntry* picture = bitmap_cache.find("BackGround");
+    picture->set_bitmap(test::make_test_bitmap(picture_size, picture_size, [](int x, int y) {
+        return (x + y) % 2 ? rgb(30, 60, 90) : rgb(40, 80, 120);
+    }));
+    theme_colors.fill_type = 2;
+    const double ms = milliseconds_per_round([&] { compose_skin({0, 0, 1024, 768}, window); }, 5);
+    std::printf("compose 1024 x 768, tiling a %d x %d picture: %9.2f ms (mean of 5)\n", picture_size, picture_size,
+                ms);
+}
+
 }  // namespace
 
 int main() {
@@ -68,6 +86,9 @@ int main() {
         measure("400 x 300, 20 links", folder, 400, 300, 20);
         measure("1024 x 768, 100 links", folder, 1024, 768, 100);
         link_list.clear();
+        measure_tiling(1, window);
+        measure_tiling(8, window);
+        measure_tiling(64, window);
         test::press_key(window, VK_ESCAPE);
     });
 }
