@@ -113,5 +113,8 @@ add_custom_target(dist ALL
   COMMENT "Laying out the drive folder in dist/")
 
 # A small program that the demo drive carries as a sample executable.
-add_executable(sample_tool WIN32 ${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.cpp)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.rc
+  PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
+add_executable(sample_tool WIN32 ${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.cpp
+  ${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.rc)
 target_link_options(sample_tool PRIVATE ${QB_STATIC_LINK} -s)

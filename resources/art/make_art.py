@@ -8,6 +8,7 @@ writes
     DIR/Data/<THEME>/...      one folder per theme (background, tab, buttons,
                               default program picture, drive icon, Theme.ini)
     DIR/app.ico               the program's own icon
+    DIR/sample.ico            the demo drive's sample programs' icon
 
 Everything is drawn from code (signed-distance shapes with analytic
 anti-aliasing) using only the standard library, so the output is the same
@@ -1199,6 +1200,22 @@ def make_app_icon(size):
     return cv
 
 
+def make_sample_icon(size):
+    """A small application window with a green start mark: the icon of the
+    sample programs on the demo drive."""
+    s = float(size)
+    cv = Canvas(size, size)
+    body = rbox(0.06 * s, 0.12 * s, 0.94 * s, 0.90 * s, 0.08 * s)
+    cv.paint(body.grow(max(1.0, 0.03 * s)), (28, 44, 70))
+    cv.paint(body, linear(0, 0.12 * s, 0, 0.90 * s, [(0.0, (250, 252, 255)), (1.0, (206, 218, 232))]))
+    bar = body & halfplane(0, 1, 0.30 * s)
+    cv.paint(bar, linear(0, 0.12 * s, 0, 0.30 * s, [(0.0, (96, 160, 226)), (1.0, (36, 92, 170))]))
+    mark = poly([(0.38 * s, 0.40 * s), (0.38 * s, 0.80 * s), (0.72 * s, 0.60 * s)])
+    cv.paint(mark.grow(max(0.7, 0.02 * s)), (18, 76, 22))
+    cv.paint(mark, linear(0, 0.40 * s, 0, 0.80 * s, [(0.0, (168, 240, 130)), (1.0, (30, 128, 36))]))
+    return cv
+
+
 def theme_ini(th):
     lines = ["[COLORS]"]
     for key, col in (("FORMCOLOR", th["form"]), ("BCGRCOLOR", th["bcgr"]),
@@ -1235,6 +1252,7 @@ def build(out):
         save(os.path.join(d, "Theme.ini"), theme_ini(th))
 
     save(os.path.join(out, "app.ico"), ico_bytes([make_app_icon(s) for s in (16, 32, 48)]))
+    save(os.path.join(out, "sample.ico"), ico_bytes([make_sample_icon(s) for s in (16, 32)]))
 
 
 def main():
