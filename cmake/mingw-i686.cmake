@@ -9,5 +9,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-# Windows test executables run under Wine through this wrapper.
-set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
+# Windows test executables run under Wine through this wrapper, with
+# the loader of their own width.
+set(CMAKE_CROSSCOMPILING_EMULATOR env QB_WINE_BITS=32 ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)

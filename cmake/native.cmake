@@ -24,7 +24,9 @@ target_compile_options(core_tests PRIVATE ${QB_WARNINGS})
 target_link_libraries(core_tests PRIVATE qb_core GTest::gtest_main)
 
 enable_testing()
-add_test(NAME core_tests COMMAND core_tests)
+include(GoogleTest)
+# Each test is a CTest test of its own, so a failure names it.
+gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 
 # Benchmarks of the portable core (figures printed, not asserted).
 file(GLOB QB_CORE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)

@@ -16,8 +16,11 @@ add_custom_command(
 add_custom_target(art DEPENDS ${QB_ART_STAMP})
 
 # SSE arithmetic, as in the native build: the x87 unit's extra precision
-# would make some computed figures differ between the two.
-add_compile_options(-msse2 -mfpmath=sse)
+# would make some computed figures differ between the two (x86-64 has it
+# by default).
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
 
 set(QB_STATIC_LINK -static -static-libgcc -static-libstdc++)
 set(QB_WIN_LIBS gdi32 user32 shell32 comdlg32 advapi32)
@@ -102,15 +105,21 @@ foreach(src ${QB_WIN_BENCHES})
   target_link_options(${name} PRIVATE ${QB_STATIC_LINK})
 endforeach()
 
-# The drive folder a user copies to a stick: the exe, data.dll and Data.
-set(QB_DIST_DIR ${CMAKE_SOURCE_DIR}/dist)
+# The program folder: the exe, data.dll and Data. The 32-bit build's is
+# dist/, the folder a user copies to a stick; the 64-bit build (for
+# machines whose Wine runs no 32-bit programs) keeps its own in the build.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(QB_DIST_DIR ${CMAKE_SOURCE_DIR}/dist)
+else()
+  set(QB_DIST_DIR ${CMAKE_BINARY_DIR}/program)
+endif()
 add_custom_target(dist ALL
   COMMAND ${CMAKE_COMMAND} -E rm -rf ${QB_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${QB_DIST_DIR}
   COMMAND ${CMAKE_COMMAND} -E copy $<TARGET_FILE:Quillobrante> $<TARGET_FILE:data> ${QB_DIST_DIR}/
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${QB_ART_DIR}/Data ${QB_DIST_DIR}/Data
   DEPENDS Quillobrante data art
-  COMMENT "Laying out the drive folder in dist/")
+  COMMENT "Laying out the program folder in ${QB_DIST_DIR}")
 
 # A small program that the demo drive carries as a sample executable.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.rc

@@ -3,13 +3,14 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 "$ROOT/scripts/setup.sh"
-"$ROOT/scripts/build.sh" windows >/dev/null
-export QB_WINEPREFIX="$ROOT/build/wine-test"
+export QB_PREFIX_NAME=test
 source "$ROOT/scripts/wine-env.sh"
+"$ROOT/scripts/build.sh" "windows${QB_BUILD_SUFFIX}" >/dev/null
+qb_wine_summary
 prepare_test_drives
 ensure_display
 trap '[ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
-cd "$ROOT/build/windows"
+cd "$QB_WINDOWS_BUILD"
 for bench in *_bench.exe; do
   wine "$bench"
 done

@@ -9,15 +9,18 @@ set -euo pipefail
 [ -e /dev/stdin ] || exec </dev/null
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 "$ROOT/scripts/setup.sh"
-"$ROOT/scripts/build.sh" windows >/dev/null
-
-export QB_WINEPREFIX="$ROOT/build/wine-demo"
+export QB_PREFIX_NAME=demo
 source "$ROOT/scripts/wine-env.sh"
+# dist/ (the shipped 32-bit program) is always made; the 64-bit build is
+# made too where it is the one this machine's Wine runs.
+"$ROOT/scripts/build.sh" windows >/dev/null
+[ "$QB_WINE_BITS" = 64 ] && "$ROOT/scripts/build.sh" windows64 >/dev/null
+qb_wine_summary
 wine_prefix_ready
 
-DRIVE="$ROOT/build/demo-drive"
-python3 "$ROOT/resources/demo/make_demo_drive.py" --dist "$ROOT/dist" \
-  --sample-exe "$ROOT/build/windows/sample_tool.exe" --drive "$DRIVE"
+DRIVE="$ROOT/build/demo-drive${QB_BUILD_SUFFIX}"
+python3 "$ROOT/resources/demo/make_demo_drive.py" --dist "$QB_PROGRAM_DIR" \
+  --sample-exe "$QB_WINDOWS_BUILD/sample_tool.exe" --drive "$DRIVE"
 map_drive e "$DRIVE" floppy
 wineserver -k 2>/dev/null || true   # the drive table is read when wineserver starts
 wineserver -w
@@ -33,7 +36,7 @@ fi
 
 ensure_display
 trap 'wineserver -k 2>/dev/null; [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
-PROBE="$ROOT/build/windows/qb_probe.exe"
+PROBE="$QB_WINDOWS_BUILD/qb_probe.exe"
 wine 'E:\Quillobrante.exe' &
 program=$!
 if ! wine "$PROBE" wait-window Quillobrante 30000 >/dev/null; then
@@ -41,7 +44,7 @@ if ! wine "$PROBE" wait-window Quillobrante 30000 >/dev/null; then
   exit 1
 fi
 sleep 3
-SHOT="$ROOT/build/demo-screenshot.png"
+SHOT="$ROOT/build/demo-screenshot${QB_BUILD_SUFFIX}.png"
 /usr/bin/import -window root "$SHOT"
 echo "Screenshot of the running program: $SHOT"
 wine "$PROBE" post-key Quillobrante 0x1B

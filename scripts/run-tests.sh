@@ -49,19 +49,29 @@ fuzz_tests() {
   return $status
 }
 
-windows_tests() {
-  "$ROOT/scripts/build.sh" windows || return 1
-  export QB_WINEPREFIX="$ROOT/build/wine-test"
+# Both Windows builds are compiled on every machine: the 32-bit one is
+# what ships (dist/), the 64-bit one runs where the 32-bit loader cannot
+# and is kept compiling elsewhere so it never rots. Only the build that
+# this machine's Wine runs is tested.
+windows_builds() {
+  "$ROOT/scripts/build.sh" windows && "$ROOT/scripts/build.sh" windows64
+}
+
+# In a subshell: the Wine environment stays out of the other steps.
+windows_tests() (
+  windows_builds || return 1
+  export QB_PREFIX_NAME=test
   source "$ROOT/scripts/wine-env.sh"
+  qb_wine_summary
   prepare_test_drives
   ensure_display
   wineserver -p 60
   local status=0
-  (cd "$ROOT/build/windows" && ctest --output-on-failure) || status=1
+  (cd "$QB_WINDOWS_BUILD" && ctest --output-on-failure) || status=1
   wineserver -k 2>/dev/null
   [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null
   return $status
-}
+)
 
 e2e_tests() {
   python3 "$ROOT/tests/e2e/run_e2e.py"
@@ -74,6 +84,7 @@ run_step e2e e2e_tests
 
 echo
 echo "== Summary"
+(source "$ROOT/scripts/wine-env.sh" && qb_wine_summary | sed 's/^/  /')
 status=0
 for i in "${!names[@]}"; do
   printf '  %-8s %-7s %4ss   log: build/test-logs/%s.log\n' "${names[$i]}" "${results[$i]}" "${times[$i]}" "${names[$i]}"

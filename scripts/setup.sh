@@ -3,7 +3,7 @@
 # Idempotent: a second run only checks and returns quickly.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 wine wine32:i386 xvfb xdotool imagemagick locales
+packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool imagemagick locales
           googletest cmake make g++ clang libclang-rt-14-dev python3 x11-utils)
 
 missing=()

@@ -1,19 +1,78 @@
 # Sourced by the scripts: the Wine environment of this project.
-# QB_WINEPREFIX picks the prefix (the demo and the tests use their own).
+#
+# Which Wine runs the Windows programs is decided here, once. Some machines
+# cannot run 32-bit Linux programs at all, and Wine's 32-bit loader is one;
+# there the 64-bit build of the same sources runs under wine64 instead.
+#   QB_WINE_BITS=32|64   forces the choice (both paths can be tried anywhere)
+#   QB_PREFIX_NAME       names the prefix: test (default), demo, e2e
+# Exported for the callers:
+#   QB_WINE_BITS, QB_WINE_REASON   the choice and why it was made
+#   QB_WINE                        the loader to call (also a `wine` function)
+#   QB_WINDOWS_BUILD               the build folder of the chosen build
+#   QB_PROGRAM_DIR                 the program folder (exe, data.dll, Data) it runs
+#   QB_BUILD_SUFFIX                "" or "64", for folders of a path's own
 QB_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-export WINEPREFIX="${QB_WINEPREFIX:-$QB_ROOT/build/wine-test}"
+export QB_ROOT
+
+qb_choose_wine() {
+  if [ -n "${QB_WINE_BITS:-}" ]; then
+    case "$QB_WINE_BITS" in
+      32|64) QB_WINE_REASON="forced by QB_WINE_BITS=$QB_WINE_BITS" ;;
+      *) echo "QB_WINE_BITS must be 32 or 64, not '$QB_WINE_BITS'" >&2; return 1 ;;
+    esac
+  elif /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    QB_WINE_BITS=32
+    QB_WINE_REASON="this machine runs Wine's 32-bit loader"
+  else
+    QB_WINE_BITS=64
+    QB_WINE_REASON="this machine cannot run Wine's 32-bit loader (no 32-bit Linux programs)"
+  fi
+  export QB_WINE_BITS QB_WINE_REASON
+}
+qb_choose_wine || return 1 2>/dev/null || exit 1
+
+if [ "$QB_WINE_BITS" = 32 ]; then
+  # /usr/bin/wine would do, but naming the loader keeps both paths alike.
+  export QB_WINE=/usr/lib/wine/wine
+  export WINESERVER=/usr/lib/wine/wineserver32
+  export WINEARCH=win32
+  export QB_BUILD_SUFFIX=""
+  export QB_WINDOWS_BUILD="$QB_ROOT/build/windows"
+  export QB_PROGRAM_DIR="$QB_ROOT/dist"
+else
+  # /usr/bin/wine and wine-stable prefer the 32-bit loader whenever wine32
+  # is installed, so the 64-bit one is called directly.
+  export QB_WINE=/usr/lib/wine/wine64
+  export WINELOADER=/usr/lib/wine/wine64
+  export WINESERVER=/usr/lib/wine/wineserver64
+  export WINEARCH=win64
+  export QB_BUILD_SUFFIX="64"
+  export QB_WINDOWS_BUILD="$QB_ROOT/build/windows64"
+  export QB_PROGRAM_DIR="$QB_WINDOWS_BUILD/program"
+fi
+[ -x "$WINESERVER" ] || export WINESERVER=/usr/lib/wine/wineserver
+
+export WINEPREFIX="$QB_ROOT/build/wine${QB_BUILD_SUFFIX}-${QB_PREFIX_NAME:-test}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 export LANG=ru_RU.UTF-8
 export LC_ALL=ru_RU.UTF-8
-export WINEARCH=win32
 
-# Creates the prefix once (about ten seconds).
+wine() { "$QB_WINE" "$@"; }
+wineserver() { "$WINESERVER" "$@"; }
+
+# One line for summaries: which build runs under which Wine, and why.
+qb_wine_summary() {
+  echo "Windows build: ${QB_WINE_BITS}-bit under $QB_WINE ($QB_WINE_REASON)"
+}
+
+# Creates the prefix once (about ten seconds). wineboot itself goes
+# through the launcher, so it is run by the chosen loader.
 wine_prefix_ready() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1
+    wine wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
 }
@@ -51,7 +110,7 @@ ensure_display() {
 prepare_test_drives() {
   wine_prefix_ready
   wine_unmanaged_windows
-  local drives="$QB_ROOT/build/test-drives"
+  local drives="$QB_ROOT/build/test-drives${QB_BUILD_SUFFIX}"
   rm -rf "$drives"
   mkdir -p "$drives/removable" "$drives/unlabelled" "$drives/fixed"
   echo "QBTEST" > "$drives/removable/.windows-label"

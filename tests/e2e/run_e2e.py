@@ -15,13 +15,27 @@ import traceback
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BUILD = os.path.join(ROOT, "build")
-PREFIX = os.path.join(BUILD, "wine-e2e")
-DRIVE = os.path.join(BUILD, "e2e-drive")
-PROBE = os.path.join(BUILD, "windows", "qb_probe.exe")
-SHOTS = os.path.join(BUILD, "e2e-shots")
 
-ENV = dict(os.environ, WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=",
-           LANG="ru_RU.UTF-8", LC_ALL="ru_RU.UTF-8", WINEARCH="win32")
+
+def wine_environment():
+    """The Wine environment of scripts/wine-env.sh (which Wine, which build,
+    which prefix), so that the scripts and these tests cannot drift apart."""
+    script = 'source "%s" && env -0' % os.path.join(ROOT, "scripts", "wine-env.sh")
+    out = subprocess.run(["bash", "-c", script], env=dict(os.environ, QB_PREFIX_NAME="e2e"),
+                         stdin=subprocess.DEVNULL, stdout=subprocess.PIPE, check=True).stdout
+    return dict(item.split("=", 1) for item in out.decode().split("\0") if "=" in item)
+
+
+ENV = wine_environment()
+WINE = ENV["QB_WINE"]
+WINESERVER = ENV["WINESERVER"]
+PREFIX = ENV["WINEPREFIX"]
+WINDOWS_BUILD = ENV["QB_WINDOWS_BUILD"]
+PROGRAM_DIR = ENV["QB_PROGRAM_DIR"]
+DRIVE = os.path.join(BUILD, "e2e-drive" + ENV["QB_BUILD_SUFFIX"])
+PROBE = os.path.join(WINDOWS_BUILD, "qb_probe.exe")
+SAMPLE_EXE = os.path.join(WINDOWS_BUILD, "sample_tool.exe")
+SHOTS = os.path.join(BUILD, "e2e-shots")
 
 
 def run(args):
@@ -48,17 +62,17 @@ def start_display():
 def prepare_prefix():
     if not os.path.exists(os.path.join(PREFIX, "system.reg")):
         os.makedirs(PREFIX, exist_ok=True)
-        run(["wineboot", "-i"])
-        run(["wineserver", "-w"])
+        run([WINE, "wineboot", "-i"])
+        run([WINESERVER, "-w"])
     # Without a window manager Wine would wait for one at every window shown.
-    run(["wine", "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t", "REG_SZ", "/d", "N", "/f"])
+    run([WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t", "REG_SZ", "/d", "N", "/f"])
 
 
 def lay_out_drive(empty):
     if os.path.isdir(DRIVE):
         shutil.rmtree(DRIVE)
     args = [sys.executable, os.path.join(ROOT, "resources", "demo", "make_demo_drive.py"),
-            "--dist", os.path.join(ROOT, "dist"), "--sample-exe", os.path.join(BUILD, "windows", "sample_tool.exe"),
+            "--dist", PROGRAM_DIR, "--sample-exe", SAMPLE_EXE,
             "--drive", DRIVE, "--label", "E2E-STICK"]
     if empty:
         args.append("--empty")
@@ -67,26 +81,26 @@ def lay_out_drive(empty):
     if os.path.lexists(link):
         os.remove(link)
     os.symlink(DRIVE, link)
-    run(["wine", "reg", "add", "HKLM\\Software\\Wine\\Drives", "/v", "e:", "/t", "REG_SZ", "/d", "floppy", "/f"])
-    run(["wineserver", "-k"])  # the drive table is read when wineserver starts
-    run(["wineserver", "-w"])
+    run([WINE, "reg", "add", "HKLM\\Software\\Wine\\Drives", "/v", "e:", "/t", "REG_SZ", "/d", "floppy", "/f"])
+    run([WINESERVER, "-k"])  # the drive table is read when wineserver starts
+    run([WINESERVER, "-w"])
 
 
 class Program:
     """The real program, started the way a user's Wine starts it."""
 
     def __init__(self):
-        self.process = subprocess.Popen(["wine", "E:\\Quillobrante.exe"], env=ENV, stdin=subprocess.DEVNULL,
+        self.process = subprocess.Popen([WINE, "E:\\Quillobrante.exe"], env=ENV, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_window(self):
-        out = run(["wine", PROBE, "wait-window", "Quillobrante", "30000"])
+        out = run([WINE, PROBE, "wait-window", "Quillobrante", "30000"])
         state = "still running" if self.process.poll() is None else "ended with %d" % self.process.returncode
         assert out.returncode == 0, "the main window did not appear (the program %s)" % state
         return tuple(int(v) for v in out.stdout.split())
 
     def press(self, key):
-        assert run(["wine", PROBE, "post-key", "Quillobrante", str(key)]).returncode == 0
+        assert run([WINE, PROBE, "post-key", "Quillobrante", str(key)]).returncode == 0
 
     def wait_exit(self, seconds=30):
         return self.process.wait(timeout=seconds)
@@ -264,8 +278,9 @@ def reopen_closed_stdin():
 
 def main():
     reopen_closed_stdin()
+    print("Windows build: %s-bit under %s (%s)" % (ENV["QB_WINE_BITS"], WINE, ENV["QB_WINE_REASON"]))
     if not os.path.exists(PROBE):
-        print("build the Windows build first")
+        print("build the Windows build first (%s)" % PROBE)
         return 1
     prepare_prefix()
     xvfb = start_display()
@@ -281,7 +296,7 @@ def main():
                 print("FAILED %s" % test.__name__)
                 traceback.print_exc()
     finally:
-        run(["wineserver", "-k"])
+        run([WINESERVER, "-k"])
         xvfb.terminate()
     print("%d of %d end-to-end tests passed" % (len(TESTS) - failed, len(TESTS)))
     return 1 if failed else 0
