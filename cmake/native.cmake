@@ -28,6 +28,11 @@ include(GoogleTest)
 # Each test is a CTest test of its own, so a failure names it.
 gtest_discover_tests(core_tests DISCOVERY_TIMEOUT 60)
 
+# The folders depend one way (ARCHITECTURE.md).
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+add_test(NAME layers COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/tests/architecture/check_layers.py
+                             ${CMAKE_SOURCE_DIR}/src)
+
 # Benchmarks of the portable core (figures printed, not asserted).
 file(GLOB QB_CORE_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_bench.cpp)
 list(FILTER QB_CORE_BENCHES EXCLUDE REGEX "_win_bench\\.cpp$")

@@ -1,56 +1,69 @@
 #include "app/lifecycle_win.h"
 
-#include "app/app_globals_win.h"
-#include "app/drive_info_win.h"
 #include "autorun/autorun_file_win.h"
-#include "links/app_settings.h"
+#include "common/drive_facts_win.h"
+#include "common/program_location_win.h"
 #include "links/settings_file_win.h"
-#include "mainwindow/main_window_state.h"
 #include "render/skin_win.h"
 #include "search/found_files_file_win.h"
 #include "theme/theme_file_win.h"
 
 namespace qb {
 
-namespace {
-bool run_finished = false;
+void initialise(MainWindow& data, HWND window) {
+    ProgramState& program = data.program;
+    program.ui_font.reset(
+        CreateFontA(14, 0, 0, 0, FW_LIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+    program.header_height = measure_header();
+    program.location = locate_program(program.instance);
+    program.drive = read_drive_info(program.location.drive_root);
+    load_settings(program.location, program.seams, window, program.settings, program.links, program.links_loaded);
+    if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
+
+    const AppSettings& settings = program.settings;
+    SetWindowPos(window, HWND_TOP, program.screen.cx / 2 - settings.window_width / 2,
+                 program.screen.cy / 2 - settings.window_height / 2, settings.window_width, settings.window_height, 0);
+
+    load_skin(program.bitmaps, program.theme_folder(), program.resource_library.get());
+    // The cache holds sections of its own: the library is not needed any more.
+    program.resource_library.reset();
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    compose_skin(program.bitmaps, {0, 0, placed.right - placed.left, placed.bottom - placed.top}, window,
+                 program.theme.fill_type, program.header_height);
+
+    if (settings.check_autorun_at_start) program.autorun_state = check_autorun_file(program.location.drive_root);
+    protect_autorun_file(program.location.drive_root);
+    data.view.idle_countdown = kIdleSeconds;
 }
 
-void initialise(HWND window, HINSTANCE instance) {
-    ui_font.reset(CreateFontA(14, 0, 0, 0, FW_LIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
-    measure_header();
-    locate_program();
-    read_drive_info();
-    load_settings(window, instance);
-    SetWindowPos(window, HWND_TOP, screen_width / 2 - app_settings.window_width / 2,
-                 screen_height / 2 - app_settings.window_height / 2, app_settings.window_width,
-                 app_settings.window_height, 0);
-    load_skin(window);
-    if (app_settings.check_autorun_at_start) check_autorun_file();
-    protect_autorun_file();
-    idle_countdown = kIdleSeconds;
-}
-
-void shut_down(HWND /*window*/) {
-    ui_font.reset();
-    if (settings_need_saving()) save_settings();
-    if (theme_colors_changed) write_theme();
-}
-
-void finish_run(HWND window, bool session_ending) {
-    if (run_finished) return;
-    run_finished = true;
-    watch_thread.reset();
-    shut_down(window);
-    KillTimer(window, kHintTimer);
-    KillTimer(window, kIdleTimer);
-    if (animation_timer_running) {
-        KillTimer(window, kSlideTimer);
-        animation_timer_running = false;
+void shut_down(ProgramState& program) {
+    program.ui_font.reset();
+    if (settings_need_saving(program.settings, program.changes)) {
+        save_settings(program.location, program.seams, program.settings, program.links);
     }
-    if (session_ending) save_found_files_at_exit();
+    if (program.changes.theme_colors_changed) write_theme(program.theme_folder(), program.theme);
 }
 
-void reset_run_state() { run_finished = false; }
+void finish_run(ProgramState& program, bool session_ending) {
+    if (program.shut_down_done) return;
+    program.shut_down_done = true;
+    shut_down(program);
+    KillTimer(program.main_window, kHintTimer);
+    KillTimer(program.main_window, kIdleTimer);
+    if (MainWindow* data = main_window_data(program.main_window); data && data->view.slide_timer_running) {
+        KillTimer(program.main_window, kSlideTimer);
+        data->view.slide_timer_running = false;
+    }
+    if (session_ending) save_found_files_at_exit(program);
+}
+
+void save_found_files_at_exit(ProgramState& program) {
+    if (program.found_files_saved) return;
+    program.found_files_saved = true;
+    if (found_files_need_saving(program.found_files, program.settings.use_search_service)) {
+        save_found_files(program.found_files);
+    }
+}
 
 }  // namespace qb

@@ -3,24 +3,27 @@
 // changed.
 #include <windows.h>
 
+#include "mainwindow/main_window_win.h"
+
 namespace qb {
 
 // In order: the small font, the title-strip height, where the program is,
-// the drive figures, the settings with links and theme, the window's
+// the drive figures, the settings with links, the theme, the window's
 // size and place, the skin, the autorun check, the autorun file's
 // attributes, the idle countdown.
-void initialise(HWND window, HINSTANCE instance);
+void initialise(MainWindow& data, HWND window);
 
 // After the message loop: writes the settings file when a change asks
 // for it, and the theme file when its colours changed.
-void shut_down(HWND window);
+void shut_down(ProgramState& program);
 
-// Everything that follows the message loop, once: the watch thread's
-// handle, shut_down, the timers. When the session ends, files.dat is
-// written too, since the process will not reach its normal exit.
-void finish_run(HWND window, bool session_ending);
+// Everything that follows the message loop, once: shut_down and the
+// timers. When the session ends, files.dat is written too, since the
+// process will not reach its normal exit.
+void finish_run(ProgramState& program, bool session_ending);
 
-// Makes finish_run work again (for a new run in the same process).
-void reset_run_state();
+// At exit: files.dat when the list changed and the search service is on.
+// Runs once, whether from a session's end or from the exit itself.
+void save_found_files_at_exit(ProgramState& program);
 
 }  // namespace qb

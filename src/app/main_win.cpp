@@ -1,12 +1,16 @@
 #include <windows.h>
 
+#include "app/lifecycle_win.h"
 #include "app/startup_win.h"
-#include "search/found_files_file_win.h"
+#include "common/modal_seams_win.h"
+#include "mainwindow/program_state_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/, int /*show*/) {
-    const int exit_code = qb::run_program(instance);
+    qb::SystemModalSeams seams;
+    qb::ProgramState program(instance, seams);
+    const int exit_code = qb::run_program(program);
     // files.dat goes last, when everything else of the run is done; the
-    // containers themselves are destroyed after this returns.
-    qb::save_found_files_at_exit();
+    // program's state itself is destroyed after this returns.
+    qb::save_found_files_at_exit(program);
     return exit_code;
 }

@@ -3,9 +3,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/app_globals_win.h"
 #include "app/lifecycle_win.h"
-#include "links/app_settings.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/window_shape_win.h"
@@ -24,12 +22,12 @@ constexpr COLORREF kDialogFace = RGB(236, 233, 216);
 // run is over (with their brushes).
 class WindowClasses {
 public:
-    explicit WindowClasses(HINSTANCE instance) : instance_(instance) {
+    WindowClasses(HINSTANCE instance, WNDPROC splash_procedure) : instance_(instance) {
         HICON icon = LoadIconA(instance, "MAINICON");
         registered_all_ = add(kMainClass, main_window_proc, icon, std::nullopt) &&
                           add(kPropertiesClass, properties_window_proc, icon, kDialogFace) &&
                           add(kOptionsClass, options_window_proc, icon, kDialogFace) &&
-                          add(kSplashClass, splash_window_proc, nullptr, kDialogFace);
+                          add(kSplashClass, splash_procedure, nullptr, kDialogFace);
     }
     WindowClasses(const WindowClasses&) = delete;
     WindowClasses& operator=(const WindowClasses&) = delete;
@@ -70,15 +68,35 @@ private:
 
 // Windows of the run that are still there when it ends.
 struct RunWindows {
+    explicit RunWindows(ProgramState& run_program) : program(run_program) {}
+    RunWindows(const RunWindows&) = delete;
+    RunWindows& operator=(const RunWindows&) = delete;
     ~RunWindows() {
-        if (splash_window) DestroyWindow(splash_window);
-        splash_window = nullptr;
-        if (HWND window = main_window) {
-            main_window = nullptr;  // so its destruction does not post WM_QUIT
+        if (splash) DestroyWindow(splash);
+        if (HWND window = program.main_window) {
+            program.main_window = nullptr;  // so its destruction does not post WM_QUIT
             DestroyWindow(window);
         }
     }
+    ProgramState& program;
+    HWND splash = nullptr;
 };
+
+// The splash shows the picture "LOGO", which lives in the bitmap cache of
+// the program given at its creation.
+LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    const auto* program = reinterpret_cast<const ProgramState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message != WM_PAINT || program == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    PaintDc paint(window);
+    program->bitmaps.draw(paint.get(), "LOGO", 0, 0);
+    return 0;
+}
+
+void end_session(ProgramState& program) { finish_run(program, /*session_ending=*/true); }
 
 void create_skin_buttons(HWND window, HINSTANCE instance) {
     CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_BITMAP, 350, 1, 25, 25, window,
@@ -100,52 +118,48 @@ int run_message_loop() {
 
 }  // namespace
 
-LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    if (message != WM_PAINT) return DefWindowProcA(window, message, wparam, lparam);
-    PaintDc paint(window);
-    bitmap_cache.draw(paint.get(), "LOGO", 0, 0);
-    return 0;
-}
-
-int run_program(HINSTANCE instance) {
-    app_instance = instance;
-    reset_run_state();
-    WindowClasses classes(instance);
+int run_program(ProgramState& program) {
+    HINSTANCE instance = program.instance;
+    WindowClasses classes(instance, splash_window_proc);
     if (!classes.registered_all()) return 1;
-    RunWindows windows;
+    // The main window's data outlives the window, which RunWindows destroys.
+    MainWindow data(program, MainWindowHooks{.open_options = nullptr, .end_session = end_session});
+    RunWindows windows(program);
 
     RECT desktop{};
     GetWindowRect(GetDesktopWindow(), &desktop);
-    screen_width = desktop.right;
-    screen_height = desktop.bottom;
+    program.screen = {desktop.right, desktop.bottom};
+    const Size screen = program.screen;
 
-    splash_window = CreateWindowExA(0, kSplashClass, "", WS_POPUP, screen_width / 2 - 150, screen_height / 2 - 75, 200,
-                                    150, nullptr, nullptr, instance, nullptr);
-    resource_library.reset(LoadLibraryA("data.dll"));
-    if (resource_library) bitmap_cache.add_from_resource(resource_library.get(), "LOGO");
-    ShowWindow(splash_window, SW_SHOW);
-    UpdateWindow(splash_window);
+    windows.splash = CreateWindowExA(0, kSplashClass, "", WS_POPUP, screen.cx / 2 - 150, screen.cy / 2 - 75, 200,
+                                     150, nullptr, nullptr, instance, &program);
+    program.resource_library.reset(LoadLibraryA("data.dll"));
+    if (program.resource_library) program.bitmaps.add_from_resource(program.resource_library.get(), "LOGO");
+    ShowWindow(windows.splash, SW_SHOW);
+    UpdateWindow(windows.splash);
 
-    main_window = CreateWindowExA(WS_EX_ACCEPTFILES, kMainClass, kMainTitle, WS_POPUP, screen_width / 2 - 200,
-                                  screen_height / 2 - 150, 400, 300, nullptr, nullptr, instance, nullptr);
-    if (main_window == nullptr) return 2;
+    program.main_window = create_main_window(data);
+    if (program.main_window == nullptr) return 2;
+    HWND window = program.main_window;
 
-    initialise(main_window, instance);
-    create_skin_buttons(main_window, instance);
-    reshape_window(main_window);
-    SetTimer(main_window, kHintTimer, kHintTimerPeriod, nullptr);
-    SetTimer(main_window, kIdleTimer, kIdleTimerPeriod, nullptr);
-    animation_timer_running = false;
+    initialise(data, window);
+    create_skin_buttons(window, instance);
+    reshape_window(program, window);
+    SetTimer(window, kHintTimer, kHintTimerPeriod, nullptr);
+    SetTimer(window, kIdleTimer, kIdleTimerPeriod, nullptr);
+    data.view.slide_timer_running = false;
 
-    DestroyWindow(splash_window);
-    splash_window = nullptr;
+    DestroyWindow(windows.splash);
+    windows.splash = nullptr;
     classes.unregister(kSplashClass);
 
-    ShowWindow(main_window, SW_SHOW);
-    if (app_settings.use_search_service) watch_thread.reset(start_watch_thread());
+    ShowWindow(window, SW_SHOW);
+    UniqueKernelHandle watch_thread;
+    if (program.settings.use_search_service) watch_thread.reset(start_watch_thread());
 
     const int exit_code = run_message_loop();
-    finish_run(main_window, /*session_ending=*/false);
+    watch_thread.reset();
+    finish_run(program, /*session_ending=*/false);
     return exit_code;
 }
 

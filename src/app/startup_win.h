@@ -2,14 +2,16 @@
 // The program's entry: window classes, splash, main window, message loop.
 #include <windows.h>
 
+#include "mainwindow/program_state_win.h"
+
 namespace qb {
 
-// Runs the whole program; returns its exit code: 1 when a window class
-// cannot be registered, 2 when the main window cannot be created,
-// otherwise the code carried by WM_QUIT.
-int run_program(HINSTANCE instance);
+inline constexpr const char* kSplashClass = "LogoWindow";
 
-// The splash window's procedure (class "LogoWindow").
-LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+// Runs the whole program on `program` (whose instance decides where the
+// program is); returns its exit code: 1 when a window class cannot be
+// registered, 2 when the main window cannot be created, otherwise the
+// code carried by WM_QUIT.
+int run_program(ProgramState& program);
 
 }  // namespace qb

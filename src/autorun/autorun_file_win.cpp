@@ -2,20 +2,14 @@
 
 #include <windows.h>
 
-#include <string>
-
-#include "app/program_location.h"
-#include "autorun/autorun_state.h"
-
 namespace qb {
 
-void check_autorun_file() {
-    // Not built yet: reading and comparing autorun.inf comes with the
-    // autorun work. Until then the check reports no findings.
-    autorun_state = 0;
+std::uint16_t check_autorun_file(const std::string& /*drive_root*/) {
+    // The comparison with autorun.inf is not built yet: no findings.
+    return 0;
 }
 
-void protect_autorun_file() {
+void protect_autorun_file(const std::string& drive_root) {
     if (drive_root.empty()) return;  // never a file of the current folder
     const std::string path = drive_root + "autorun.inf";
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM);

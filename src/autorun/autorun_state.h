@@ -1,5 +1,5 @@
 #pragma once
-// Findings of the last check of the drive's autorun.inf.
+// Findings of a check of the drive's autorun.inf, as bits.
 #include <cstdint>
 
 namespace qb {
@@ -8,5 +8,4 @@ inline constexpr std::uint16_t kAutorunMissing = 1;
 inline constexpr std::uint16_t kAutorunForeign = 2;
 inline constexpr std::uint16_t kAutorunWrongTarget = 4;
 
-extern std::uint16_t autorun_state;
 }  // namespace qb

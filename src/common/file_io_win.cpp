@@ -33,31 +33,38 @@ std::vector<std::uint8_t> read_open_file(void* handle) {
 
 std::string replacement_path(const std::string& path) { return path + ".new"; }
 
-bool write_file_replacing(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+bool replace_through_temporary(const std::string& path, const std::function<bool(const std::string&)>& fill) {
     const std::string temporary = replacement_path(path);
-    {
-        UniqueFile file(CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file) return false;
-        std::size_t written = 0;
-        while (written < bytes.size()) {
-            DWORD put = 0;
-            DWORD want = static_cast<DWORD>(bytes.size() - written);
-            if (!WriteFile(file.get(), bytes.data() + written, want, &put, nullptr) || put == 0) break;
-            written += put;
-        }
-        const bool complete = written == bytes.size() && FlushFileBuffers(file.get());
-        if (!complete) {
-            file.reset();
-            DeleteFileA(temporary.c_str());
-            return false;
-        }
-    }
-    if (!MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!fill(temporary) ||
+        !MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temporary.c_str());
         return false;
     }
     return true;
+}
+
+namespace {
+
+bool write_whole_file(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        DWORD put = 0;
+        DWORD want = static_cast<DWORD>(bytes.size() - written);
+        if (!WriteFile(file.get(), bytes.data() + written, want, &put, nullptr) || put == 0) break;
+        written += put;
+    }
+    return written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+}  // namespace
+
+bool write_file_replacing(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    return replace_through_temporary(path, [&bytes](const std::string& temporary) {
+        return write_whole_file(temporary, bytes);
+    });
 }
 
 bool file_exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

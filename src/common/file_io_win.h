@@ -3,6 +3,7 @@
 // a temporary file beside the target, which replaces it only when all
 // bytes are on the drive: a stick pulled mid-write leaves the old file.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,6 +23,12 @@ std::vector<std::uint8_t> read_open_file(void* handle);
 // Replaces `path` with `bytes` through a temporary file; false on any failure,
 // the old file then stays as it was.
 bool write_file_replacing(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// Replaces `path` by a temporary file beside it that `fill` writes (given
+// its path; false when it failed). The temporary file replaces the target
+// only after `fill` succeeded; otherwise it is removed and the old file
+// stays as it was.
+bool replace_through_temporary(const std::string& path, const std::function<bool(const std::string&)>& fill);
 
 // The temporary file a replacing write uses for `path`.
 std::string replacement_path(const std::string& path);

@@ -1,7 +1,8 @@
 #pragma once
 // The few modal things the program asks of Windows (message boxes for
-// now) go through this one interface. The program uses the real calls;
-// tests install answers and record what was asked.
+// now) go through this one interface, passed to whoever asks. The
+// program passes the real calls; tests pass answers and record what was
+// asked.
 #include <windows.h>
 
 namespace qb {
@@ -12,17 +13,10 @@ public:
     virtual int message_box(HWND owner, const char* text, const char* caption, UINT type) = 0;
 };
 
-// The seams in use (the real ones unless a test installed others).
-ModalSeams& modal_seams();
-// Installs `seams` (nullptr goes back to the real ones).
-void install_modal_seams(ModalSeams* seams);
-
-// A message box through the seams.
-int show_message(HWND owner, const char* text, const char* caption, UINT type);
-
-// The captions and texts the program shows.
-inline constexpr const char* kErrorCaption = "Ошибка";
-inline constexpr const char* kCannotSaveData = "Невозможно сохранить данные";
-inline constexpr const char* kCannotLoadSettings = "Невозможно загрузить настройки";
+// The real calls.
+class SystemModalSeams final : public ModalSeams {
+public:
+    int message_box(HWND owner, const char* text, const char* caption, UINT type) override;
+};
 
 }  // namespace qb

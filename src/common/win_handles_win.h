@@ -4,16 +4,16 @@
 // released its own way) and a guard that selects an object into a DC and
 // puts the old one back.
 //
-// Every owner counts itself in `live_handle_count`, so a test can prove
+// Every owner counts itself (see handle_counter.h), so a test can prove
 // that a paint or a load leaves nothing behind.
 #include <windows.h>
 
-#include <atomic>
 #include <utility>
+
+#include "common/handle_counter.h"
 
 namespace qb {
 
-extern std::atomic<long> live_handle_count;
 template <typename Traits>
 class UniqueHandle {
 public:
@@ -21,12 +21,12 @@ public:
 
     UniqueHandle() = default;
     explicit UniqueHandle(Handle handle) : handle_(handle) {
-        if (valid()) ++live_handle_count;
+        if (valid()) count_handle_opened();
     }
     UniqueHandle(const UniqueHandle&) = delete;
     UniqueHandle& operator=(const UniqueHandle&) = delete;
     UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {
-        if (valid()) ++live_handle_count;
+        if (valid()) count_handle_opened();
     }
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
         reset(other.release());
@@ -41,15 +41,15 @@ public:
     void reset(Handle handle = Traits::invalid()) {
         if (valid()) {
             Traits::close(handle_);
-            --live_handle_count;
+            count_handle_closed();
         }
         handle_ = handle;
-        if (valid()) ++live_handle_count;
+        if (valid()) count_handle_opened();
     }
     // Gives up ownership (for a handle that the system takes over).
     Handle release() {
         Handle h = handle_;
-        if (valid()) --live_handle_count;
+        if (valid()) count_handle_closed();
         handle_ = Traits::invalid();
         return h;
     }
@@ -117,14 +117,14 @@ using UniqueLibrary = UniqueHandle<LibraryTraits>;
 class WindowDc {
 public:
     explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {
-        if (dc_) ++live_handle_count;
+        if (dc_) count_handle_opened();
     }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc() {
         if (dc_) {
             ReleaseDC(window_, dc_);
-            --live_handle_count;
+            count_handle_closed();
         }
     }
     HDC get() const { return dc_; }
@@ -138,12 +138,12 @@ private:
 class PaintDc {
 public:
     explicit PaintDc(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {
-        if (dc_) ++live_handle_count;
+        if (dc_) count_handle_opened();
     }
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     ~PaintDc() {
-        if (dc_) --live_handle_count;
+        if (dc_) count_handle_closed();
         EndPaint(window_, &paint_);
     }
     HDC get() const { return dc_; }
@@ -170,22 +170,6 @@ public:
 private:
     HDC dc_;
     HGDIOBJ previous_;
-};
-
-// Restores a DC's raster mix, background mode, text colour and stretch
-// mode as they were.
-class DcStateGuard {
-public:
-    explicit DcStateGuard(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
-    DcStateGuard(const DcStateGuard&) = delete;
-    DcStateGuard& operator=(const DcStateGuard&) = delete;
-    ~DcStateGuard() {
-        if (saved_) RestoreDC(dc_, saved_);
-    }
-
-private:
-    HDC dc_;
-    int saved_;
 };
 
 // A memory DC compatible with `reference`, holding `bitmap` while it lives.

@@ -23,19 +23,17 @@ struct AppSettings {
     bool use_search_service = true;
 };
 
-extern AppSettings app_settings;
-// Change flags: set by whoever changes something, read by shutdown.
-extern bool options_changed;
-extern bool links_changed;
-extern bool theme_changed;
-extern bool theme_colors_changed;
-// The settings file held links (or the add-links hint was shown, or a
-// link was added since).
-extern bool links_loaded;
-// Puts settings and flags back to their start-up values.
-void reset_app_settings();
+// Set by whoever changes something, read by shutdown.
+struct ChangeFlags {
+    bool options_changed = false;
+    bool links_changed = false;
+    bool theme_changed = false;
+    bool theme_colors_changed = false;
+};
 
-// True when shutdown must write the settings file.
-bool settings_need_saving();
+// True when shutdown must write the settings file. A window whose size
+// differs from the one read at start-up counts as changed options, so a
+// resize is remembered.
+bool settings_need_saving(const AppSettings& settings, ChangeFlags& changes);
 
 }  // namespace qb

@@ -2,9 +2,7 @@
 
 #include <shellapi.h>
 
-#include "app/program_location.h"
 #include "common/win_handles_win.h"
-#include "links/app_settings.h"
 
 namespace qb {
 
@@ -12,22 +10,22 @@ namespace {
 
 void delete_link_bitmap(void* handle) {
     DeleteObject(static_cast<HGDIOBJ>(handle));
-    --live_handle_count;
+    count_handle_closed();
 }
 
 }  // namespace
 
 LinkImage owned_link_bitmap(HBITMAP bitmap) {
     if (bitmap == nullptr) return {};
-    ++live_handle_count;
+    count_handle_opened();
     return LinkImage(bitmap, &delete_link_bitmap);
 }
 
-void make_icon_image(Link& link, const std::string& path, HWND window) {
+void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture) {
     if (path.size() < 2) return;
     SHFILEINFOA info{};
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
-        load_default_image(link);
+        load_default_image(link, default_picture);
         return;
     }
     // The picture is a copy; the shell's icon is not needed afterwards.
@@ -64,8 +62,8 @@ void load_image_file(Link& link, const std::string& folder, const std::string& r
     link.image_path = path;
 }
 
-void load_default_image(Link& link) {
-    load_image_file(link, program_dir, "\\Data" + app_settings.theme_name + "\\DefaultProgram.bmp");
-}
+void load_default_image(Link& link, const std::string& default_picture) { load_image_file(link, "", default_picture); }
+
+std::string default_picture_path(const std::string& theme_folder) { return theme_folder + "\\DefaultProgram.bmp"; }
 
 }  // namespace qb

@@ -10,14 +10,18 @@
 namespace qb {
 
 // Replaces the link's picture by the path's shell icon (black is
-// transparent); the theme's default picture when the shell has none.
-// A path shorter than 2 characters leaves the picture as it is.
-void make_icon_image(Link& link, const std::string& path, HWND window);
+// transparent); the theme's default picture (a bitmap file) when the
+// shell has none. A path shorter than 2 characters leaves the picture as
+// it is.
+void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture);
 // Replaces the link's picture by the bitmap file folder + rest (magenta
 // transparent) and remembers its full path.
 void load_image_file(Link& link, const std::string& folder, const std::string& rest);
-// The current theme's "DefaultProgram.bmp".
-void load_default_image(Link& link);
+// The theme's default picture, the file `default_picture`.
+void load_default_image(Link& link, const std::string& default_picture);
+
+// The default picture of the theme in `theme_folder`.
+std::string default_picture_path(const std::string& theme_folder);
 
 // A link picture that owns `bitmap` (deleted with the link).
 LinkImage owned_link_bitmap(HBITMAP bitmap);

@@ -4,10 +4,6 @@
 #include <limits>
 #include <unordered_map>
 
-#include "app/drive_info.h"
-#include "app/program_location.h"
-#include "links/app_settings.h"
-
 namespace qb {
 
 std::string caption_from_path(std::string_view path) {
@@ -19,17 +15,17 @@ std::string caption_from_path(std::string_view path) {
     return std::string(path.substr(i));
 }
 
-std::string full_target(const Link& link) {
+std::string full_target(const Link& link, std::string_view drive_root) {
     std::string target = link.target.value_or("");
-    return link.root_relative ? drive_root + target : target;
+    return link.root_relative ? std::string(drive_root) + target : target;
 }
 
 Link& LinkList::append_new() { return links_.emplace_back(); }
 
-Link& LinkList::append_from_path(std::string_view path) {
+Link& LinkList::append_from_path(std::string_view path, std::string_view drive_root) {
     Link& link = append_new();
     set_caption(link, caption_from_path(path));
-    set_target(link, path);
+    set_target(link, path, drive_root);
     return link;
 }
 
@@ -69,9 +65,10 @@ Link* LinkList::find_at(int x, int y) {
     return nullptr;
 }
 
-Link* LinkList::hit_test(int px, int py) {
-    const int lx = px - 5;
-    const int ly = py - 5 - header_height;
+Link* LinkList::hit_test(int px, int py, int header_height) {
+    const Point at = client_to_link(px, py, header_height);
+    const int lx = at.x;
+    const int ly = at.y;
     Link* found = nullptr;
     for (Link& link : links_) {
         if (link.x < lx && lx < link.x + kHitSize && link.y < ly && ly < link.y + kHitSize) {
@@ -123,13 +120,13 @@ bool reachable(std::int64_t from, std::int64_t value, std::int64_t step) {
 
 }  // namespace
 
-Link* LinkList::neighbour(unsigned direction_key, const Link* from) {
+Link* LinkList::neighbour(unsigned direction_key, const Link* from, bool on_grid) {
     if (from == nullptr) return nullptr;
     const bool horizontal = direction_key == kKeyLeft || direction_key == kKeyRight;
     const bool forward = direction_key == kKeyRight || direction_key == kKeyDown;
     if (!horizontal && direction_key != kKeyUp && direction_key != kKeyDown) return nullptr;
 
-    const std::int64_t step = app_settings.auto_arrange ? kCellSize : 1;
+    const std::int64_t step = on_grid ? kCellSize : 1;
     auto coordinate = [horizontal](const Link& l) -> std::int64_t { return horizontal ? l.x : l.y; };
     const std::int64_t start = coordinate(*from);
     if (!forward && start <= 0) return nullptr;
@@ -179,20 +176,20 @@ int LinkList::max_y() const {
 }
 
 namespace {
-int snapped(int value) {
+int snapped(int value, bool on_grid) {
     if (value < 0) value = 0;
-    if (app_settings.auto_arrange) value = value / kCellSize * kCellSize;
+    if (on_grid) value = value / kCellSize * kCellSize;
     return value;
 }
 }  // namespace
 
-Link& LinkList::set_x(Link& link, int value) {
-    link.x = snapped(value);
+Link& LinkList::set_x(Link& link, int value, bool on_grid) {
+    link.x = snapped(value, on_grid);
     return link;
 }
 
-Link& LinkList::set_y(Link& link, int value) {
-    link.y = snapped(value);
+Link& LinkList::set_y(Link& link, int value, bool on_grid) {
+    link.y = snapped(value, on_grid);
     return link;
 }
 
@@ -204,7 +201,7 @@ void LinkList::set_caption(Link& link, std::optional<std::string_view> text) {
     }
 }
 
-void LinkList::set_target(Link& link, std::optional<std::string_view> path) {
+void LinkList::set_target(Link& link, std::optional<std::string_view> path, std::string_view drive_root) {
     link.target.reset();
     if (!path) return;
     std::string_view p = *path;
@@ -255,15 +252,15 @@ private:
 
 }  // namespace
 
-bool LinkList::resolve_overlaps(int /*client_width*/, int client_height) {
-    if (!app_settings.auto_arrange) return false;
+bool LinkList::resolve_overlaps(int /*client_width*/, int client_height, const LinkGrid& grid) {
+    if (!grid.auto_arrange) return false;
     for (Link& link : links_) {
-        set_x(link, link.x);
-        set_y(link, link.y);
+        set_x(link, link.x, true);
+        set_y(link, link.y, true);
     }
 
     PositionIndex occupied(links_);
-    const int hh = header_height;
+    const int hh = grid.header_height;
     const std::int64_t down_limit = std::int64_t{client_height} - kCellSize - 2 * hh - 5;
     const std::int64_t walk_limit = std::int64_t{client_height} - kCellSize - hh - 5;
     bool moved = false;
@@ -294,8 +291,8 @@ bool LinkList::resolve_overlaps(int /*client_width*/, int client_height) {
             }
             if (nx > std::numeric_limits<int>::max() || ny > std::numeric_limits<int>::max()) continue;
             occupied.remove(b->x, b->y);
-            set_x(*b, static_cast<int>(nx));
-            set_y(*b, static_cast<int>(ny));
+            set_x(*b, static_cast<int>(nx), true);
+            set_y(*b, static_cast<int>(ny), true);
             occupied.add(b->x, b->y);
             moved = true;
         }

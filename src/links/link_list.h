@@ -9,11 +9,31 @@
 #include <string_view>
 
 #include "common/color.h"
+#include "common/drive_facts.h"
+#include "common/geometry.h"
 
 namespace qb {
 
 inline constexpr int kCellSize = 75;
 inline constexpr int kHitSize = kCellSize - kCellSize / 10;  // 68
+
+// Link positions are measured from the link origin, the client point
+// (5, header_height + 5): the work area's corner inside its frame.
+inline constexpr int kLinkOriginX = 5;
+inline constexpr int kLinkOriginBelowHeader = 5;
+inline Point link_to_client(int x, int y, int header_height) {
+    return {x + kLinkOriginX, y + header_height + kLinkOriginBelowHeader};
+}
+inline Point client_to_link(int x, int y, int header_height) {
+    return {x - kLinkOriginX, y - header_height - kLinkOriginBelowHeader};
+}
+
+// What the links' geometry depends on besides the links: whether they
+// sit on the 75-pixel grid, and the title strip's height.
+struct LinkGrid {
+    bool auto_arrange = false;
+    int header_height = kMinHeaderHeight;
+};
 
 // Arrow keys as virtual-key codes.
 inline constexpr unsigned kKeyLeft = 0x25;
@@ -76,7 +96,7 @@ struct Link {
 std::string caption_from_path(std::string_view path);
 
 // The target with the drive root in front when it is root-relative.
-std::string full_target(const Link& link);
+std::string full_target(const Link& link, std::string_view drive_root);
 
 class LinkList {
 public:
@@ -84,23 +104,31 @@ public:
     using const_iterator = std::list<Link>::const_iterator;
 
     Link& append_new();
-    Link& append_from_path(std::string_view path);
+    Link& append_from_path(std::string_view path, std::string_view drive_root);
     bool remove(const Link* link);
     void move_to_end(const Link* link);
     int count() const { return static_cast<int>(links_.size()); }
     Link* at(int index);
     Link* find_at(int x, int y);
-    Link* hit_test(int px, int py);
+    // The last link whose hit square holds the client point (px, py).
+    Link* hit_test(int px, int py, int header_height);
     Link* selected_link();
     bool select_only(const Link* link);
-    Link* neighbour(unsigned direction_key, const Link* from);
+    // The nearest link in the arrow key's direction; on the grid only
+    // whole cells away count.
+    Link* neighbour(unsigned direction_key, const Link* from, bool on_grid);
     int max_x() const;
     int max_y() const;
-    static Link& set_x(Link& link, int value);
-    static Link& set_y(Link& link, int value);
+    // Negative values become 0; on the grid the value snaps down to a cell.
+    static Link& set_x(Link& link, int value, bool on_grid);
+    static Link& set_y(Link& link, int value, bool on_grid);
     static void set_caption(Link& link, std::optional<std::string_view> text);
-    static void set_target(Link& link, std::optional<std::string_view> path);
-    bool resolve_overlaps(int client_width, int client_height);
+    // A path on the drive at drive_root is stored without its drive
+    // prefix and marked root-relative.
+    static void set_target(Link& link, std::optional<std::string_view> path, std::string_view drive_root);
+    // With auto_arrange, moves links that share a cell to free ones; true
+    // when any link moved. Without it nothing happens.
+    bool resolve_overlaps(int client_width, int client_height, const LinkGrid& grid);
     void clear();
 
     iterator begin() { return links_.begin(); }

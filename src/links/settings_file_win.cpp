@@ -1,22 +1,19 @@
 #include "links/settings_file_win.h"
 
-#include "app/app_globals_win.h"
-#include "app/program_location.h"
 #include "common/file_io_win.h"
-#include "common/modal_seams_win.h"
+#include "common/ui_texts.h"
 #include "common/win_handles_win.h"
 #include "links/link_images_win.h"
 #include "links/settings_codec.h"
 #include "links/settings_model.h"
-#include "theme/theme_file_win.h"
 
 namespace qb {
 
-std::string settings_file_path() { return beside_program("\\data.qb"); }
+std::string settings_file_path(const ProgramLocation& location) { return location.beside_program("\\data.qb"); }
 
 namespace {
 
-void make_link_image(const LinkImagePlan& plan, HWND window) {
+void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& default_picture) {
     Link& link = *plan.link;
     if (plan.source == LinkImagePlan::Source::CustomFile) {
         if (regular_file_exists(plan.path)) {
@@ -24,40 +21,42 @@ void make_link_image(const LinkImagePlan& plan, HWND window) {
         } else {
             // The picture may be on a drive that is not plugged in today:
             // show the default one, but keep the user's choice for the save.
-            load_default_image(link);
+            load_default_image(link, default_picture);
             link.image_path = plan.path;
         }
     } else if (file_exists(plan.path)) {
-        make_icon_image(link, plan.path, window);
+        make_icon_image(link, plan.path, window, default_picture);
     } else {
-        load_default_image(link);
+        load_default_image(link, default_picture);
     }
 }
 
 }  // namespace
 
-void load_settings(HWND window, HINSTANCE /*instance*/) {
+void load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
+                   LinkList& links, bool& links_loaded) {
     // A first start creates the file empty, as the program's mark on the drive.
-    UniqueFile file(CreateFileA(settings_file_path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile file(CreateFileA(settings_file_path(location).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) {
-        show_message(nullptr, kCannotLoadSettings, kErrorCaption, MB_OK);
-        app_settings = AppSettings{};
-    } else {
-        const std::vector<std::uint8_t> bytes = read_open_file(file.get());
-        file.reset();
-        const StoredSettings stored = decode_settings(bytes);
-        for (const LinkImagePlan& plan : apply_stored_settings(stored, app_settings, link_list)) {
-            make_link_image(plan, window);
-        }
+        seams.message_box(nullptr, text::kCannotLoadSettings, text::kErrorCaption, MB_OK);
+        settings = AppSettings{};
+        return;
     }
-    read_theme();
+    const std::vector<std::uint8_t> bytes = read_open_file(file.get());
+    file.reset();
+    const StoredSettings stored = decode_settings(bytes);
+    const auto plans = apply_stored_settings(stored, location, settings, links, links_loaded);
+    // The theme named by the file gives the default pictures.
+    const std::string default_picture = default_picture_path(location.theme_folder(settings.theme_name));
+    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture);
 }
 
-bool save_settings() {
-    const auto bytes = encode_settings(capture_settings(app_settings, link_list));
-    if (write_file_replacing(settings_file_path(), bytes)) return true;
-    show_message(nullptr, kCannotSaveData, kErrorCaption, MB_OK);
+bool save_settings(const ProgramLocation& location, ModalSeams& seams, const AppSettings& settings,
+                   const LinkList& links) {
+    const auto bytes = encode_settings(capture_settings(settings, links, location));
+    if (write_file_replacing(settings_file_path(location), bytes)) return true;
+    seams.message_box(nullptr, text::kCannotSaveData, text::kErrorCaption, MB_OK);
     return false;
 }
 

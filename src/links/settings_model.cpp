@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/program_location.h"
 
 namespace qb {
 
@@ -22,7 +21,8 @@ bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
 
 }  // namespace
 
-std::string stored_image_path(std::string_view full_path) {
+std::string stored_image_path(std::string_view full_path, const ProgramLocation& location) {
+    const std::string& program_dir = location.program_dir;
     // A rest that starts with a second backslash would read back as a UNC
     // path ("\\x.bmp"), so such a path stays full.
     if (!program_dir.empty() && full_path.size() > program_dir.size() + 1 &&
@@ -33,14 +33,14 @@ std::string stored_image_path(std::string_view full_path) {
     return std::string(full_path);
 }
 
-std::string resolve_stored_image_path(std::string_view stored) {
+std::string resolve_stored_image_path(std::string_view stored, const ProgramLocation& location) {
     const bool unc = stored.size() >= 2 && stored[0] == '\\' && stored[1] == '\\';
-    if (!stored.empty() && stored[0] == '\\' && !unc) return beside_program(stored);
+    if (!stored.empty() && stored[0] == '\\' && !unc) return location.beside_program(stored);
     return std::string(stored);
 }
 
-std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, AppSettings& settings,
-                                                 LinkList& links) {
+std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, const ProgramLocation& location,
+                                                 AppSettings& settings, LinkList& links, bool& links_loaded) {
     settings.window_width = static_cast<std::int32_t>(stored.window_width);
     settings.window_height = static_cast<std::int32_t>(stored.window_height);
     settings.loaded_width = settings.window_width;
@@ -50,14 +50,13 @@ std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, A
 
     // The options follow the links in the file, so positions are read
     // with the grid off and kept exactly as stored.
-    settings.auto_arrange = false;
     std::vector<LinkImagePlan> plans;
     plans.reserve(stored.links.size());
     for (const StoredLink& record : stored.links) {
         Link& link = links.append_new();
-        LinkList::set_x(link, static_cast<int>(record.x));
-        LinkList::set_y(link, static_cast<int>(record.y));
-        if (record.target.declared_length > 0) LinkList::set_target(link, record.target.text);
+        LinkList::set_x(link, static_cast<int>(record.x), false);
+        LinkList::set_y(link, static_cast<int>(record.y), false);
+        if (record.target.declared_length > 0) LinkList::set_target(link, record.target.text, location.drive_root);
         if (record.caption.declared_length > 0) LinkList::set_caption(link, record.caption.text);
 
         // A full path on the drive we run from was turned into a root-relative
@@ -73,10 +72,10 @@ std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, A
         plan.link = &link;
         if (record.image_path.declared_length > 0) {
             plan.source = LinkImagePlan::Source::CustomFile;
-            plan.path = resolve_stored_image_path(record.image_path.text);
+            plan.path = resolve_stored_image_path(record.image_path.text, location);
         } else {
             plan.source = LinkImagePlan::Source::TargetIcon;
-            plan.path = full_target(link);
+            plan.path = full_target(link, location.drive_root);
         }
         plans.push_back(std::move(plan));
     }
@@ -93,7 +92,8 @@ std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, A
     return plans;
 }
 
-StoredSettings capture_settings(const AppSettings& settings, const LinkList& links) {
+StoredSettings capture_settings(const AppSettings& settings, const LinkList& links,
+                                const ProgramLocation& location) {
     StoredSettings stored;
     stored.window_width = settings.window_width;
     stored.window_height = settings.window_height;
@@ -107,7 +107,7 @@ StoredSettings capture_settings(const AppSettings& settings, const LinkList& lin
         record.y = link.y;
         record.target.text = link.target.value_or("");
         record.caption.text = link.caption.value_or("");
-        if (link.custom_image && link.image_path) record.image_path.text = stored_image_path(*link.image_path);
+        if (link.custom_image && link.image_path) record.image_path.text = stored_image_path(*link.image_path, location);
         stored.links.push_back(std::move(record));
     }
     stored.declared_link_count = static_cast<std::uint32_t>(stored.links.size());

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/program_location.h"
 #include "links/app_settings.h"
 #include "links/link_list.h"
 #include "links/settings_codec.h"
@@ -25,15 +26,17 @@ struct LinkImagePlan {
 // Fills settings and links from a decoded file (the list is appended to).
 // Positions are taken exactly as stored; the minimum window size is
 // applied; a theme name shorter than 2 characters becomes "\MAINTHEME".
-std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, AppSettings& settings,
-                                                 LinkList& links);
+// links_loaded is set when the file held links.
+std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, const ProgramLocation& location,
+                                                 AppSettings& settings, LinkList& links, bool& links_loaded);
 
 // What save writes for the current settings and links.
-StoredSettings capture_settings(const AppSettings& settings, const LinkList& links);
+StoredSettings capture_settings(const AppSettings& settings, const LinkList& links,
+                                const ProgramLocation& location);
 
 // A custom picture under the program's folder is stored relative to it
 // ("\pics\a.bmp"), so it survives a new drive letter; others stay full.
-std::string stored_image_path(std::string_view full_path);
-std::string resolve_stored_image_path(std::string_view stored);
+std::string stored_image_path(std::string_view full_path, const ProgramLocation& location);
+std::string resolve_stored_image_path(std::string_view stored, const ProgramLocation& location);
 
 }  // namespace qb

@@ -3,8 +3,7 @@
 namespace qb {
 
 LRESULT CALLBACK properties_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    // The properties window's controls come with the link-editing work;
-    // until then the class exists and behaves as a plain window.
+    // No link is edited yet: the window behaves as a plain one.
     return DefWindowProcA(window, message, wparam, lparam);
 }
 

@@ -1,30 +1,33 @@
 #include "mainwindow/window_shape_win.h"
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
 #include "common/win_handles_win.h"
-#include "links/app_settings.h"
-#include "mainwindow/window_areas.h"
+#include "mainwindow/main_window_win.h"
+#include "mainwindow/window_outline.h"
 #include "render/skin_win.h"
+#include "render/window_areas.h"
 
 namespace qb {
-
-HRGN window_region = nullptr;
 
 namespace {
 UniqueRegion rounded_region(const RoundedPiece& piece) {
     return UniqueRegion(CreateRoundRectRgn(piece.rect.left, piece.rect.top, piece.rect.right, piece.rect.bottom,
                                            piece.corner, piece.corner));
 }
+
+void place_button(HWND window, int id, Point at) {
+    if (HWND button = GetDlgItem(window, id)) {
+        SetWindowPos(button, nullptr, at.x, at.y, kSkinButtonSize, kSkinButtonSize, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+}
 }  // namespace
 
-void reshape_window(HWND window) {
+void reshape_window(ProgramState& program, HWND window) {
     RECT placed{};
     GetWindowRect(window, &placed);
     const int width = placed.right - placed.left;
     const int height = placed.bottom - placed.top;
-    app_settings.window_width = width;
-    app_settings.window_height = height;
+    program.settings.window_width = width;
+    program.settings.window_height = height;
 
     const WindowOutline outline = window_outline(width, height);
     UniqueRegion body = rounded_region(outline.body);
@@ -32,23 +35,15 @@ void reshape_window(HWND window) {
     UniqueRegion shape(CreateRectRgn(0, 0, 0, 0));
     CombineRgn(shape.get(), body.get(), tab.get(), RGN_OR);
     // The window system owns the region from here on.
-    if (SetWindowRgn(window, shape.get(), TRUE)) window_region = shape.release();
+    if (SetWindowRgn(window, shape.get(), TRUE)) shape.release();
 
-    compose_skin({0, 0, width, height}, window);
+    compose_skin(program.bitmaps, {0, 0, width, height}, window, program.theme.fill_type, program.header_height);
 
-    const Point close = close_button_position(width, height);
-    const Point options = options_button_position(width, height);
-    if (HWND button = GetDlgItem(window, CMD_CLOSE)) {
-        SetWindowPos(button, nullptr, close.x, close.y, kSkinButtonSize, kSkinButtonSize,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    if (HWND button = GetDlgItem(window, CMD_OPTIONS)) {
-        SetWindowPos(button, nullptr, options.x, options.y, kSkinButtonSize, kSkinButtonSize,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-    }
+    place_button(window, CMD_CLOSE, close_button_position(width, height));
+    place_button(window, CMD_OPTIONS, options_button_position(width, height));
 }
 
-void repaint_areas(HWND window, std::uint16_t areas) {
+void repaint_areas(HWND window, std::uint16_t areas, int header_height) {
     if (areas == 0) return;
     RECT pending{};
     if (!GetUpdateRect(window, &pending, FALSE)) pending = RECT{};

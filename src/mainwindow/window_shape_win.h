@@ -5,15 +5,16 @@
 
 #include <cstdint>
 
+#include "mainwindow/program_state_win.h"
+
 namespace qb {
 
-// The region last given to the main window (owned by the window system).
-extern HRGN window_region;
-// Outline, skin and button places for the window's current size.
-void reshape_window(HWND window);
+// Outline, skin and button places for the window's current size, which
+// becomes the settings' window size (a resize is saved at shutdown).
+void reshape_window(ProgramState& program, HWND window);
 
 // Invalidates the bounding rectangle of the named strips (and whatever is
 // pending) and repaints at once.
-void repaint_areas(HWND window, std::uint16_t areas);
+void repaint_areas(HWND window, std::uint16_t areas, int header_height);
 
 }  // namespace qb

@@ -3,8 +3,7 @@
 namespace qb {
 
 LRESULT CALLBACK options_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-    // The options pages come with the options work; until then the class
-    // exists and behaves as a plain window.
+    // No page is built yet: the window behaves as a plain one.
     return DefWindowProcA(window, message, wparam, lparam);
 }
 

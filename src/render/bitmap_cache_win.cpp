@@ -1,5 +1,7 @@
 #include "render/bitmap_cache_win.h"
 
+#include <utility>
+
 namespace qb {
 
 void BitmapEntry::set_bitmap(HBITMAP new_bitmap) {
@@ -42,19 +44,23 @@ void BitmapCache::remove(std::string_view name) {
 }
 
 BitmapEntry* BitmapCache::find(std::string_view name) {
-    for (BitmapEntry& entry : entries_) {
+    return const_cast<BitmapEntry*>(std::as_const(*this).find(name));
+}
+
+const BitmapEntry* BitmapCache::find(std::string_view name) const {
+    for (const BitmapEntry& entry : entries_) {
         if (entry.name == name) return &entry;
     }
     return nullptr;
 }
 
-HBITMAP BitmapCache::bitmap_of(std::string_view name) {
-    BitmapEntry* entry = find(name);
+HBITMAP BitmapCache::bitmap_of(std::string_view name) const {
+    const BitmapEntry* entry = find(name);
     return entry ? entry->bitmap.get() : nullptr;
 }
 
-void BitmapCache::draw(HDC dc, std::string_view name, int x, int y) {
-    BitmapEntry* entry = find(name);
+void BitmapCache::draw(HDC dc, std::string_view name, int x, int y) const {
+    const BitmapEntry* entry = find(name);
     if (entry == nullptr || !entry->bitmap) return;
     BitmapDc source(dc, entry->bitmap.get());
     SetStretchBltMode(dc, COLORONCOLOR);

@@ -32,9 +32,10 @@ public:
     void remove(std::string_view name);
     // The first entry of that name (names are exact, case-sensitive).
     BitmapEntry* find(std::string_view name);
-    HBITMAP bitmap_of(std::string_view name);
+    const BitmapEntry* find(std::string_view name) const;
+    HBITMAP bitmap_of(std::string_view name) const;
     // Copies the whole bitmap to (x, y); nothing for a missing one.
-    void draw(HDC dc, std::string_view name, int x, int y);
+    void draw(HDC dc, std::string_view name, int x, int y) const;
     void clear();
     std::size_t size() const { return entries_.size(); }
 

@@ -1,11 +1,8 @@
 #include "render/hint_balloon_win.h"
 
-#include "app/drive_info.h"
-#include "mainwindow/main_window_state.h"
 #include "render/gdi_helpers_win.h"
 #include "render/hint_text.h"
 #include "render/shading.h"
-#include "theme/theme_values.h"
 
 namespace qb {
 
@@ -13,13 +10,13 @@ namespace {
 constexpr Color kBalloonFill = rgb(241, 255, 162);
 }
 
-void draw_hint(HDC dc) {
-    if (active_hint == HintKind::None) return;
+void draw_hint(HDC dc, HintKind hint, int header_height, Color frame_color) {
+    if (hint == HintKind::None) return;
     const int hh = header_height;
     {
         UniqueBrush fill = solid_brush(kBalloonFill);
         UniquePen shadow_pen = solid_pen(rgb(30, 30, 30), 2);
-        UniquePen outline_pen = solid_pen(darken(theme_colors.frame_color, 15));
+        UniquePen outline_pen = solid_pen(darken(frame_color, 15));
         UniquePen join_pen = solid_pen(kBalloonFill);
         SelectGuard select_brush(dc, fill.get());
         {
@@ -48,7 +45,7 @@ void draw_hint(HDC dc) {
     UniqueFont font = create_caption_font();
     SelectGuard select_font(dc, font.get());
     int top = hh + 25;
-    for (const std::string& line : hint_lines(hint_text(active_hint))) {
+    for (const std::string& line : hint_lines(hint_text(hint))) {
         draw_text_shadowed(dc, 10, top, line, kBlack, false);
         top += measure_text(dc, line).cy + 2;
     }

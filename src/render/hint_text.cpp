@@ -1,24 +1,16 @@
 #include "render/hint_text.h"
 
+#include "common/ui_texts.h"
+
 namespace qb {
 
 std::string_view hint_text(HintKind kind) {
-    // The leading and doubled blanks are part of the texts' look.
     switch (kind) {
-        case HintKind::AddLinks:
-            return "   Для добавления новой ссылки~достаточно  просто  перетащить~мышью требуемую папку или файл~"
-                   "в рабочую область программы.";
-        case HintKind::AutorunMissing:
-            return "   На диске не найден файл для~автозапуска приложения. Зайдите~в настройки программы для его~"
-                   "создания.";
-        case HintKind::AutorunConfig:
-            return "     Возможно,файл автозапуска~приложения не настроен. Зайдите~в настройки приложения для~"
-                   "устранения возможной ошибки.";
-        case HintKind::OldThemes:
-            return "  Возможно, используются старые~темы оформления. Посетите сайт~программы   для   загрузки~"
-                   "новых.";
-        case HintKind::None:
-            break;
+        case HintKind::AddLinks: return text::kHintAddLinks;
+        case HintKind::AutorunMissing: return text::kHintAutorunMissing;
+        case HintKind::AutorunConfig: return text::kHintAutorunConfig;
+        case HintKind::OldThemes: return text::kHintOldThemes;
+        case HintKind::None: break;
     }
     return {};
 }

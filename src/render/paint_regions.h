@@ -13,9 +13,6 @@ struct PaintRegions {
     bool operator==(const PaintRegions&) const = default;
 };
 
-// The work area: links, background, panel and hint balloon.
-Rect work_area_rect(int width, int height, int header);
-
 PaintRegions regions_for_update(const Rect& update, int width, int height, int header);
 
 }  // namespace qb

@@ -3,10 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
 #include "render/gdi_helpers_win.h"
-#include "theme/theme_values.h"
 
 namespace qb {
 
@@ -26,11 +23,11 @@ constexpr const char* kLibraryPictures[] = {"DT_FLASH", "DT_HDD",  "DT_CDROM", "
                                             "DT_FIND",  "DT_UNKN", "DT_ADD",   "DT_DEL"};
 
 // The cache entry `name`, created empty if missing; its old bitmap goes.
-BitmapEntry& fresh_entry(const char* name) {
-    BitmapEntry* entry = bitmap_cache.find(name);
+BitmapEntry& fresh_entry(BitmapCache& bitmaps, const char* name) {
+    BitmapEntry* entry = bitmaps.find(name);
     if (entry == nullptr) {
-        bitmap_cache.add_from_file(nullptr, name);
-        entry = bitmap_cache.find(name);
+        bitmaps.add_from_file(nullptr, name);
+        entry = bitmaps.find(name);
     }
     entry->set_bitmap(nullptr);
     return *entry;
@@ -50,8 +47,9 @@ void tile(HDC to, HDC from, int w, int h, int bw, int bh) {
     }
 }
 
-void compose_background(HDC window_dc, const BitmapEntry& source, int w, int h) {
-    BitmapEntry& composed = fresh_entry("BackGroundRESIZED");
+void compose_background(BitmapCache& bitmaps, HDC window_dc, const BitmapEntry& source, int w, int h,
+                        std::int8_t fill_type) {
+    BitmapEntry& composed = fresh_entry(bitmaps, "BackGroundRESIZED");
     composed.set_bitmap(CreateCompatibleBitmap(window_dc, w, h));
     BitmapDc from(window_dc, source.bitmap.get());
     BitmapDc to(window_dc, composed.bitmap.get());
@@ -60,7 +58,7 @@ void compose_background(HDC window_dc, const BitmapEntry& source, int w, int h) 
     SetStretchBltMode(to.get(), COLORONCOLOR);
     const int bw = source.width;
     const int bh = source.height;
-    switch (theme_colors.fill_type) {
+    switch (fill_type) {
         case 1:
             BitBlt(to.get(), 0, 0, bw, bh, from.get(), 0, 0, SRCCOPY);
             break;
@@ -77,8 +75,8 @@ void compose_background(HDC window_dc, const BitmapEntry& source, int w, int h) 
     }
 }
 
-void compose_right_side(HDC window_dc, const BitmapEntry& source) {
-    BitmapEntry& composed = fresh_entry("RightSideRESIZED");
+void compose_right_side(BitmapCache& bitmaps, HDC window_dc, const BitmapEntry& source) {
+    BitmapEntry& composed = fresh_entry(bitmaps, "RightSideRESIZED");
     composed.set_bitmap(CreateCompatibleBitmap(window_dc, kRightStripWidth, kTabHeight));
     BitmapDc from(window_dc, source.bitmap.get());
     BitmapDc to(window_dc, composed.bitmap.get());
@@ -97,52 +95,44 @@ void compose_right_side(HDC window_dc, const BitmapEntry& source) {
 
 }  // namespace
 
-void load_skin(HWND window) {
+void load_theme_pictures(BitmapCache& bitmaps, const std::string& theme_folder) {
     for (const ThemePicture& picture : kThemePictures) {
-        const std::string path = theme_file_path(picture.file);
-        bitmap_cache.add_from_file(path.c_str(), picture.name);
+        const std::string path = theme_folder + picture.file;
+        bitmaps.add_from_file(path.c_str(), picture.name);
     }
-    if (resource_library) {
-        for (const char* name : kLibraryPictures) bitmap_cache.add_from_resource(resource_library.get(), name);
-        // The copies in the cache are sections of their own.
-        resource_library.reset();
-    }
-    RECT placed{};
-    GetWindowRect(window, &placed);
-    compose_skin({0, 0, placed.right - placed.left, placed.bottom - placed.top}, window);
 }
 
-void compose_skin(const Rect& window_rect, HWND window) {
-    const BitmapEntry* background = bitmap_cache.find("BackGround");
+void load_skin(BitmapCache& bitmaps, const std::string& theme_folder, HMODULE library) {
+    load_theme_pictures(bitmaps, theme_folder);
+    if (library == nullptr) return;
+    for (const char* name : kLibraryPictures) bitmaps.add_from_resource(library, name);
+}
+
+void compose_skin(BitmapCache& bitmaps, const Rect& window_rect, HWND window, std::int8_t fill_type,
+                  int header_height) {
+    // Entries are looked up again after each composition: composing adds
+    // entries, and the list keeps every entry where it is.
+    const BitmapEntry* background = bitmaps.find("BackGround");
     if (background == nullptr) return;
     WindowDc window_dc(window);
     const int w = window_rect.right - kRightStripWidth;
     const int h = window_rect.bottom - 2 * header_height + 1;
-    compose_background(window_dc.get(), *background, w, h);
+    compose_background(bitmaps, window_dc.get(), *background, w, h, fill_type);
 
-    const BitmapEntry* right = bitmap_cache.find("RightSide");
+    const BitmapEntry* right = bitmaps.find("RightSide");
     if (right == nullptr) return;
-    compose_right_side(window_dc.get(), *right);
+    compose_right_side(bitmaps, window_dc.get(), *right);
 }
 
-void draw_right_side(HDC dc, int width, int height, HWND window) {
-    if (HBITMAP tab = bitmap_cache.bitmap_of("RightSideRESIZED")) {
+void draw_right_side(HDC dc, int width, int height, const BitmapCache& bitmaps, const SkinButtonPlaces& buttons) {
+    if (HBITMAP tab = bitmaps.bitmap_of("RightSideRESIZED")) {
         SetStretchBltMode(dc, COLORONCOLOR);
         BitmapDc source(dc, tab);
         BitBlt(dc, width - kRightStripWidth, height / 2 - kTabHeight / 2, kRightStripWidth, kTabHeight, source.get(), 0,
                0, SRCCOPY);
     }
-    if (window == nullptr) return;
-    RECT placed{};
-    GetWindowRect(window, &placed);
-    const std::pair<int, const char*> buttons[] = {{CMD_CLOSE, "CloseButton"}, {CMD_OPTIONS, "OptButton"}};
-    for (const auto& [id, name] : buttons) {
-        HWND button = GetDlgItem(window, id);
-        if (button == nullptr) continue;
-        RECT place{};
-        GetWindowRect(button, &place);
-        bitmap_cache.draw(dc, name, place.left - placed.left, place.top - placed.top);
-    }
+    if (buttons.close) bitmaps.draw(dc, "CloseButton", buttons.close->x, buttons.close->y);
+    if (buttons.options) bitmaps.draw(dc, "OptButton", buttons.options->x, buttons.options->y);
 }
 
 }  // namespace qb

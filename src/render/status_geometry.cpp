@@ -11,6 +11,16 @@ int panel_left(int width) { return std::max(40, 3 * width / 10); }
 
 int panel_right(int width) { return width - 110; }
 
+Rect new_programs_panel_rect(const FoundFileList& found_files, int width, int height, int header_height) {
+    auto guard = found_files.guard();
+    const int shown = std::min(found_files.count_new(), kPanelMaxRows);
+    if (shown == 0) return {};
+    const int bottom = height - header_height;
+    const FoundFile* top_record = found_files.new_at(shown - 1);
+    const int top = bottom + (top_record ? top_record->slide_offset : 0);
+    return {panel_left(width), top, panel_right(width), bottom};
+}
+
 Gauge gauge_geometry(int width, int top, int bottom, double total_mb, double free_mb) {
     Gauge gauge;
     gauge.g = panel_left(width) - 8;

@@ -7,6 +7,7 @@
 
 #include "common/geometry.h"
 #include "render/caption_layout.h"
+#include "search/found_file_list.h"
 
 namespace qb {
 
@@ -17,6 +18,12 @@ inline constexpr int kPanelMaxRows = 8;
 int panel_left(int width);
 // Right edge of the panel and end of the new-programs section.
 int panel_right(int width);
+
+// Where the new-programs panel stands in a client area of width x height:
+// from the status strip up to the top of its highest shown row (at most
+// eight rows, each at its own slide offset). Empty without new records.
+// The painter draws it there and the mouse tests clicks against it.
+Rect new_programs_panel_rect(const FoundFileList& found_files, int width, int height, int header_height);
 
 struct Gauge {
     int g = 0;  // width of the gauge section

@@ -5,15 +5,11 @@
 #include <string>
 #include <string_view>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
-#include "mainwindow/main_window_state.h"
+#include "common/ui_texts.h"
 #include "render/gdi_helpers_win.h"
 #include "render/shading.h"
 #include "render/status_geometry.h"
 #include "render/transparent_win.h"
-#include "search/found_file_list.h"
-#include "theme/theme_values.h"
 
 namespace qb {
 
@@ -29,9 +25,10 @@ void draw_band(HDC dc, int y0, int x1, int x2, int d, Color color, std::initiali
 
 namespace {
 
-void draw_status_image(HDC dc, const char* name, int x, int y) {
-    if (HBITMAP bitmap = bitmap_cache.bitmap_of(name)) {
-        draw_transparent(dc, bitmap, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), kMagenta);
+void draw_status_image(HDC dc, const BitmapCache& bitmaps, const char* name, int x, int y,
+                       TransparentDrawing* pictures) {
+    if (HBITMAP bitmap = bitmaps.bitmap_of(name)) {
+        draw_transparent(dc, bitmap, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), kMagenta, pictures);
     }
 }
 
@@ -41,18 +38,21 @@ MeasureText measurer(HDC dc) {
 
 }  // namespace
 
-void draw_status_bar(HDC dc, int width, int height) {
-    const int hh = header_height;
+void draw_status_bar(HDC dc, const PaintScene& scene, TransparentDrawing* pictures) {
+    const int width = scene.width;
+    const int height = scene.height;
+    const ThemeColors& theme = scene.theme;
+    const int hh = scene.header_height;
     const int bottom_top = height - hh;
     const int left = panel_left(width);
     const int right = panel_right(width);
-    const bool shadow = theme_colors.double_font;
-    draw_band(dc, bottom_top, 0, width, hh, theme_colors.header_color, {left, right, width});
+    const bool shadow = theme.double_font;
+    draw_band(dc, bottom_top, 0, width, hh, theme.header_color, {left, right, width});
 
-    const Gauge gauge = gauge_geometry(width, bottom_top, height, total_mb, free_mb);
+    const Gauge gauge = gauge_geometry(width, bottom_top, height, scene.drive.total_mb, scene.drive.free_mb);
     {
-        UniquePen pen = solid_pen(darken(theme_colors.frame_color, 40));
-        UniqueBrush used_brush = solid_brush(lighten(theme_colors.header_color, 30));
+        UniquePen pen = solid_pen(darken(theme.frame_color, 40));
+        UniqueBrush used_brush = solid_brush(lighten(theme.header_color, 30));
         SelectGuard select_pen(dc, pen.get());
         {
             SelectGuard select_brush(dc, used_brush.get());
@@ -66,32 +66,35 @@ void draw_status_bar(HDC dc, int width, int height) {
         std::snprintf(text, sizeof text, "%d %%", *gauge.used_percent);
         const Size size = measure_text(dc, text);
         draw_text_shadowed(dc, gauge.g / 2 + 4 - size.cx / 2, height - hh / 2 - size.cy / 2, text,
-                           theme_colors.font_color, shadow);
+                           theme.font_color, shadow);
     }
 
-    const int new_count = found_files.count_new();
+    const int new_count = scene.found_files.count_new();
     if (new_count > 0) {
         char text[64];
-        std::snprintf(text, sizeof text, "%s %d", "Новых программ: ", new_count);
+        std::snprintf(text, sizeof text, "%s %d", text::kNewProgramsCount, new_count);
         const Size size = measure_text(dc, text);
-        draw_text_shadowed(dc, left + 7, height - hh / 2 - size.cy / 2, text, theme_colors.font_color, shadow);
+        draw_text_shadowed(dc, left + 7, height - hh / 2 - size.cy / 2, text, theme.font_color, shadow);
     }
 
-    const char* state = search_in_progress ? "DT_FIND" : new_count > 0 ? "DT_DEL" : nullptr;
-    if (state) draw_status_image(dc, state, right - 22, height - hh / 2 - 8);
+    const char* state = scene.search_in_progress ? "DT_FIND" : new_count > 0 ? "DT_DEL" : nullptr;
+    if (state) draw_status_image(dc, scene.bitmaps, state, right - 22, height - hh / 2 - 8, pictures);
 }
 
-void draw_new_programs_panel(HDC dc, int width, int height) {
+void draw_new_programs_panel(HDC dc, const PaintScene& scene, TransparentDrawing* pictures) {
+    const FoundFileList& found_files = scene.found_files;
     auto guard = found_files.guard();
     const int shown = std::min(found_files.count_new(), kPanelMaxRows);
     if (shown == 0) return;
-    const int hh = header_height;
-    const int bottom = height - hh;
-    const int left = panel_left(width);
-    const int right = panel_right(width);
-    const FoundFile* top_record = found_files.new_at(shown - 1);
-    const int top = bottom + (top_record ? top_record->slide_offset : 0);
-    programs_panel_rect = {left, top, right, bottom};
+    const int width = scene.width;
+    const int height = scene.height;
+    const ThemeColors& theme = scene.theme;
+    const int hh = scene.header_height;
+    const Rect panel = new_programs_panel_rect(found_files, width, height, hh);
+    const int bottom = panel.bottom;
+    const int left = panel.left;
+    const int right = panel.right;
+    const int top = panel.top;
 
     {
         MixGuard mix(dc, R2_MASKPEN);
@@ -121,32 +124,34 @@ void draw_new_programs_panel(HDC dc, int width, int height) {
     }
     const int name_width = std::min(widest, 6 * (right - left) / 10) + 10;
     const int folder_limit = right - left - name_width - 54;
-    const bool shadow = theme_colors.double_font;
+    const bool shadow = theme.double_font;
 
     for (int i = shown - 1; i >= 0; --i) {
         const FoundFile* record = found_files.new_at(i);
         if (record == nullptr) continue;
         const int y = bottom + record->slide_offset;
-        draw_band(dc, y, left, right + 1, kPanelRowHeight, lighten(theme_colors.header_color, 10));
+        draw_band(dc, y, left, right + 1, kPanelRowHeight, lighten(theme.header_color, 10));
         const std::string_view name = record->name;
         const std::string_view folder = record->folder;
         draw_text_shadowed(dc, left + 4, y + 5, name.substr(0, shown_name_bytes(name, name_width - 20, measure)),
-                           theme_colors.font_color, shadow);
+                           theme.font_color, shadow);
         draw_text_shadowed(dc, left + name_width + 4, y + 5,
                            folder.substr(0, shown_folder_bytes(folder, folder_limit, measure)),
-                           darken(theme_colors.font_color, 15), shadow);
-        draw_status_image(dc, "DT_ADD", right - 38, y + 6);
-        draw_status_image(dc, "DT_DEL", right - 20, y + 6);
+                           darken(theme.font_color, 15), shadow);
+        draw_status_image(dc, scene.bitmaps, "DT_ADD", right - 38, y + 6, pictures);
+        draw_status_image(dc, scene.bitmaps, "DT_DEL", right - 20, y + 6, pictures);
     }
 
     const int separator = left + name_width;
-    draw_vline(dc, separator, darken(theme_colors.header_color, 50), bottom + 3, top - 1);
-    draw_vline(dc, separator + 1, theme_colors.header_color, bottom + 3, top - 1);
-    draw_vline(dc, separator + 2, lighten(theme_colors.header_color, 50), bottom + 3, top - 1);
+    draw_vline(dc, separator, darken(theme.header_color, 50), bottom + 3, top - 1);
+    draw_vline(dc, separator + 1, theme.header_color, bottom + 3, top - 1);
+    draw_vline(dc, separator + 2, lighten(theme.header_color, 50), bottom + 3, top - 1);
 }
 
-void draw_drive_type(HDC dc, int width, int height) {
-    if (const char* name = drive_type_image_name(drive_type)) draw_status_image(dc, name, width - 106, height - 56);
+void draw_drive_type(HDC dc, const PaintScene& scene, TransparentDrawing* pictures) {
+    if (const char* name = drive_type_image_name(scene.drive.drive_type)) {
+        draw_status_image(dc, scene.bitmaps, name, scene.width - 106, scene.height - 56, pictures);
+    }
 }
 
 }  // namespace qb

@@ -6,6 +6,7 @@
 #include <initializer_list>
 
 #include "common/color.h"
+#include "render/painter_win.h"
 
 namespace qb {
 
@@ -13,8 +14,8 @@ namespace qb {
 // lines each) at the given x positions when x1 is 0.
 void draw_band(HDC dc, int y0, int x1, int x2, int d, Color color, std::initializer_list<int> separators = {});
 
-void draw_new_programs_panel(HDC dc, int width, int height);
-void draw_status_bar(HDC dc, int width, int height);
-void draw_drive_type(HDC dc, int width, int height);
+void draw_new_programs_panel(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
+void draw_status_bar(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
+void draw_drive_type(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
 
 }  // namespace qb

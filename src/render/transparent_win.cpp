@@ -2,24 +2,14 @@
 
 namespace qb {
 
-namespace {
-TransparentDrawing* active_drawing = nullptr;
-}
-
 TransparentDrawing::TransparentDrawing(HDC target)
     : source_(CreateCompatibleDC(target)),
       back_(CreateCompatibleDC(target)),
       object_(CreateCompatibleDC(target)),
       mem_(CreateCompatibleDC(target)),
-      save_(CreateCompatibleDC(target)),
-      previous_(active_drawing) {
-    active_drawing = this;
-}
+      save_(CreateCompatibleDC(target)) {}
 
-TransparentDrawing::~TransparentDrawing() {
-    release_scratch();
-    active_drawing = previous_;
-}
+TransparentDrawing::~TransparentDrawing() { release_scratch(); }
 
 void TransparentDrawing::release_scratch() {
     HDC dcs[4] = {back_.get(), object_.get(), mem_.get(), save_.get()};
@@ -48,8 +38,6 @@ void TransparentDrawing::prepare(HDC target, int w, int h) {
     width_ = w;
     height_ = h;
 }
-
-TransparentDrawing* TransparentDrawing::active() { return active_drawing; }
 
 void TransparentDrawing::draw(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent) {
     if (bitmap == nullptr) return;
@@ -89,10 +77,11 @@ void TransparentDrawing::draw(HDC target, HBITMAP bitmap, std::int16_t x, std::i
     SetMapMode(s, previous_mapping);
 }
 
-void draw_transparent(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent) {
+void draw_transparent(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent,
+                      TransparentDrawing* shared) {
     if (bitmap == nullptr) return;
-    if (TransparentDrawing* drawing = TransparentDrawing::active()) {
-        drawing->draw(target, bitmap, x, y, transparent);
+    if (shared) {
+        shared->draw(target, bitmap, x, y, transparent);
         return;
     }
     TransparentDrawing own(target);

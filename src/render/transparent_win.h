@@ -9,13 +9,18 @@
 
 namespace qb {
 
+class TransparentDrawing;
+
 // The bitmap is changed during the call and restored before it returns.
-void draw_transparent(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent);
+// A paint that draws many pictures passes its TransparentDrawing; without
+// one the call makes its own.
+void draw_transparent(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent,
+                      TransparentDrawing* shared = nullptr);
 
 // The five memory DCs and four scratch bitmaps that transparent drawing
 // works with. Making and selecting them costs far more than drawing a
-// small picture, so one paint makes them once and every picture of that
-// paint shares them (the bitmaps are made again only for a picture of
+// small picture, so one paint makes them once and passes them to every
+// picture it draws (the bitmaps are made again only for a picture of
 // another size); all are deleted when the paint ends.
 class TransparentDrawing {
 public:
@@ -25,9 +30,6 @@ public:
     ~TransparentDrawing();
 
     void draw(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent);
-
-    // The drawing of the paint in progress, or null.
-    static TransparentDrawing* active();
 
 private:
     // Scratch bitmaps of w x h, each selected into its DC.
@@ -39,7 +41,6 @@ private:
     HGDIOBJ original_[4] = {};
     int width_ = -1;
     int height_ = -1;
-    TransparentDrawing* previous_;
 };
 
 }  // namespace qb

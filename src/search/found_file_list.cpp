@@ -1,17 +1,15 @@
 #include "search/found_file_list.h"
 
+#include <utility>
+
 #include "common/byte_codec.h"
 
 namespace qb {
-
-std::atomic<bool> search_in_progress{false};
 
 std::string_view strip_drive_prefix(std::string_view path) {
     if (path.size() >= 3 && path[1] == ':' && path[2] == '\\') path.remove_prefix(3);
     return path;
 }
-
-FoundFileList::FoundFileList() { search_in_progress = false; }
 
 FoundFile& FoundFileList::add(std::string_view path) {
     Guard lock = guard();
@@ -53,9 +51,13 @@ int FoundFileList::count_new() const {
 }
 
 FoundFile* FoundFileList::new_at(int index) {
+    return const_cast<FoundFile*>(std::as_const(*this).new_at(index));
+}
+
+const FoundFile* FoundFileList::new_at(int index) const {
     Guard lock = guard();
     if (index < 0) return nullptr;
-    for (FoundFile& record : records_) {
+    for (const FoundFile& record : records_) {
         if (record.is_new && index-- == 0) return &record;
     }
     return nullptr;

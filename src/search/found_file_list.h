@@ -7,7 +7,6 @@
 // a click on the panel) holds `guard()` meanwhile, so no record is freed
 // under it. The lock is recursive for that reason. Nobody may hold it
 // while sending a message to the main window.
-#include <atomic>
 #include <cstdint>
 #include <list>
 #include <mutex>
@@ -29,13 +28,11 @@ struct FoundFile {
     std::int32_t slide_offset = 1000;
 };
 
-// Set by the watch thread while it scans; read by the status panel.
-extern std::atomic<bool> search_in_progress;
 class FoundFileList {
 public:
     using Guard = std::unique_lock<std::recursive_mutex>;
 
-    FoundFileList();
+    FoundFileList() = default;
     FoundFileList(const FoundFileList&) = delete;
     FoundFileList& operator=(const FoundFileList&) = delete;
 
@@ -46,6 +43,7 @@ public:
     int count_all() const;
     int count_new() const;
     FoundFile* new_at(int index);
+    const FoundFile* new_at(int index) const;
     std::optional<std::string> path_at(int index) const;
     void mark_all_not_seen();
     void remove_not_seen();

@@ -3,8 +3,8 @@
 namespace qb {
 
 HANDLE start_watch_thread() {
-    // Not built yet: the drive scan comes with the search work. Until then
-    // there is no second thread, as when the thread cannot be created.
+    // The drive is not watched: there is no second thread, as when the
+    // thread cannot be created.
     return nullptr;
 }
 

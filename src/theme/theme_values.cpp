@@ -4,13 +4,8 @@
 #include <cctype>
 #include <limits>
 
-#include "app/program_location.h"
-#include "links/app_settings.h"
 
 namespace qb {
-
-ThemeColors theme_colors;
-bool old_theme = false;
 
 namespace {
 using F = ThemeField;
@@ -88,14 +83,6 @@ std::string theme_value_text(const ThemeColors& colors, const ThemeKey& key) {
     if (Color* colour = colour_of(copy, key.field)) return std::to_string((*colour >> (8 * key.channel)) & 0xFF);
     if (key.field == F::FillType) return std::to_string(int{colors.fill_type});
     return colors.double_font ? "1" : "0";
-}
-
-std::string theme_folder() { return beside_program("\\Data" + app_settings.theme_name); }
-
-std::string theme_file_path(std::string_view file_name) {
-    std::string path = theme_folder();
-    path.append(file_name);
-    return path;
 }
 
 }  // namespace qb

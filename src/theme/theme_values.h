@@ -20,9 +20,6 @@ struct ThemeColors {
     std::int8_t fill_type = 3;
 };
 
-extern ThemeColors theme_colors;
-// A Theme.ini without a usable USEDBLFONT was read (never cleared in a run).
-extern bool old_theme;
 // What a colour key sets.
 enum class ThemeField { Frame, Background, Header, Font, FillType, DoubleFont };
 
@@ -49,9 +46,5 @@ bool apply_theme_value(ThemeColors& colors, const ThemeKey& key, std::string_vie
 
 // The text written for a key.
 std::string theme_value_text(const ThemeColors& colors, const ThemeKey& key);
-
-// The theme folder's path: program_dir, "\Data" and the theme name.
-std::string theme_folder();
-std::string theme_file_path(std::string_view file_name);
 
 }  // namespace qb

@@ -5,12 +5,10 @@
 #include <cmath>
 #include <fstream>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
-#include "app/drive_info_win.h"
-#include "app/program_location.h"
 #include "app/startup_win.h"
+#include "common/drive_facts_win.h"
 #include "common/fault_guard_win.h"
+#include "mainwindow/main_window_win.h"
 #include "links/app_settings.h"
 #include "links/settings_codec.h"
 #include "support/test_support_win.h"
@@ -20,15 +18,12 @@ namespace {
 
 using namespace qb::test;
 
-class Startup : public ::testing::Test {
-protected:
-    void SetUp() override { reset_program_state(); }
-    void TearDown() override { reset_program_state(); }
-};
+using Startup = ::testing::Test;
 
 TEST_F(Startup, DriveFiguresOfALabelledRemovableDrive) {
-    place_program_in(std::string(kTestDrive) + "\\Apps");
-    read_drive_info();
+    const ProgramLocation location = location_in(std::string(kTestDrive) + "\\Apps");
+    const DriveFacts facts = read_drive_info(location.drive_root);
+    const auto& [total_mb, free_mb, drive_type, volume_label] = facts;
     EXPECT_EQ(drive_type, 2u);
     EXPECT_EQ(volume_label, kTestDriveLabel);
 
@@ -46,42 +41,63 @@ TEST_F(Startup, DriveFiguresOfALabelledRemovableDrive) {
 }
 
 TEST_F(Startup, UnlabelledAndFixedDrives) {
-    place_program_in(kUnlabelledDrive);
-    EXPECT_EQ(drive_root, "G:\\");
-    read_drive_info();
-    EXPECT_EQ(drive_type, 2u);
-    EXPECT_EQ(volume_label, "Quillobrante");
+    const ProgramLocation unlabelled = location_in(kUnlabelledDrive);
+    EXPECT_EQ(unlabelled.drive_root, "G:\\");
+    DriveFacts facts = read_drive_info(unlabelled.drive_root);
+    EXPECT_EQ(facts.drive_type, 2u);
+    EXPECT_EQ(facts.volume_label, "Quillobrante");
 
-    place_program_in(kFixedDrive);
-    read_drive_info();
-    EXPECT_EQ(drive_type, 3u);
-    EXPECT_STREQ(drive_type_image_name(drive_type), "DT_HDD");
+    facts = read_drive_info(location_in(kFixedDrive).drive_root);
+    EXPECT_EQ(facts.drive_type, 3u);
+    EXPECT_STREQ(drive_type_image_name(facts.drive_type), "DT_HDD");
 }
 
 TEST_F(Startup, DriveWithoutAnswerHasNoSpaceFigures) {
-    place_program_in("Q:");  // no such drive
-    total_mb = free_mb = 5.0;
-    read_disk_space();
-    EXPECT_EQ(total_mb, 0.0);
-    EXPECT_EQ(free_mb, 0.0);
+    const ProgramLocation nowhere = location_in("Q:");  // no such drive
+    DriveFacts facts;
+    facts.total_mb = facts.free_mb = 5.0;
+    read_disk_space(nowhere.drive_root, facts);
+    EXPECT_EQ(facts.total_mb, 0.0);
+    EXPECT_EQ(facts.free_mb, 0.0);
 }
 
 TEST_F(Startup, FaultGuardTurnsAFaultIntoAFailure) {
-    EXPECT_FALSE(run_guarded(
-        [](void*) {
+    int unused = 0;
+    EXPECT_FALSE(run_guarded<int>(
+        [](int&) {
             volatile int* nowhere = nullptr;
             *nowhere = 1;
         },
-        nullptr));
+        unused));
     // The guard is gone afterwards and works again.
     bool ran = false;
-    EXPECT_TRUE(run_guarded([](void* flag) { *static_cast<bool*>(flag) = true; }, &ran));
+    EXPECT_TRUE(run_guarded<bool>([](bool& flag) { flag = true; }, ran));
     EXPECT_TRUE(ran);
+
+    // Guards nest: a fault inside an inner guard comes back to the inner
+    // one, and the outer call goes on and completes.
+    struct Nested {
+        bool inner_faulted;
+        bool outer_went_on;
+    } nested{false, false};
+    EXPECT_TRUE(run_guarded<Nested>(
+        [](Nested& n) {
+            int none = 0;
+            n.inner_faulted = !run_guarded<int>(
+                [](int&) {
+                    volatile int* nowhere = nullptr;
+                    *nowhere = 2;
+                },
+                none);
+            n.outer_went_on = true;
+        },
+        nested));
+    EXPECT_TRUE(nested.inner_faulted);
+    EXPECT_TRUE(nested.outer_went_on);
 }
 
 TEST_F(Startup, HeaderHeightFollowsTheSystemCaption) {
-    measure_header();
-    EXPECT_EQ(header_height, std::max(25, GetSystemMetrics(SM_CYCAPTION)));
+    EXPECT_EQ(measure_header(), std::max(25, GetSystemMetrics(SM_CYCAPTION)));
 }
 
 // Where windows were created, seen by a hook before they exist.
@@ -147,7 +163,9 @@ TEST_F(Startup, WindowsAppearCentredAndEscapeEndsTheRunWithZero) {
     WNDCLASSEXA main_class = class_info(), properties_class = class_info();
     bool splash_class_gone = false;
     LOGBRUSH properties_brush{};
-    const int code = run_program_in(folder, [&](HWND window) {
+    TestProgram program(folder);
+    HINSTANCE app_instance = program.state.instance;
+    const int code = program.run([&](HWND window) {
         GetWindowRect(window, &main_rect);
         GetClassInfoExA(app_instance, "Quillobrante", &main_class);
         GetClassInfoExA(app_instance, "IconWindow", &properties_class);
@@ -158,9 +176,9 @@ TEST_F(Startup, WindowsAppearCentredAndEscapeEndsTheRunWithZero) {
     });
     EXPECT_EQ(code, 0);
 
-    EXPECT_EQ(program_dir, folder);
-    EXPECT_EQ(screen_width, 1024);
-    EXPECT_EQ(screen_height, 768);
+    EXPECT_EQ(program.state.location.program_dir, folder);
+    EXPECT_EQ(program.state.screen.cx, 1024);
+    EXPECT_EQ(program.state.screen.cy, 768);
     auto created = [](const char* name) -> const CreatedWindow* {
         for (const CreatedWindow& w : created_windows)
             if (w.class_name == name) return &w;
@@ -209,8 +227,8 @@ TEST_F(Startup, WindowsAppearCentredAndEscapeEndsTheRunWithZero) {
 }
 
 TEST_F(Startup, CloseButtonEndsTheRunWithZero) {
-    const std::string folder = program_folder("close-button");
-    const int code = run_program_in(folder, [](HWND window) {
+    TestProgram program(program_folder("close-button"));
+    const int code = program.run([](HWND window) {
         HWND close = GetDlgItem(window, CMD_CLOSE);
         ASSERT_NE(close, nullptr);
         PostMessageA(window, WM_COMMAND, MAKEWPARAM(CMD_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(close));
@@ -229,7 +247,8 @@ TEST_F(Startup, ExitCodeOneWhenAClassCannotBeRegistered) {
     ASSERT_TRUE(RegisterClassExA(&taken));
 
     CreationHook hook;
-    EXPECT_EQ(run_program_in(folder, [](HWND) { ADD_FAILURE() << "no window may run"; }), 1);
+    TestProgram program(folder);
+    EXPECT_EQ(program.run([](HWND) { ADD_FAILURE() << "no window may run"; }), 1);
     EXPECT_TRUE(created_windows.empty()) << "no window exists before the classes";
     UnregisterClassA("OptWindow", instance);
     FreeLibrary(instance);
@@ -239,14 +258,16 @@ TEST_F(Startup, ExitCodeTwoWhenTheMainWindowCannotBeCreated) {
     const std::string folder = program_folder("no-main-window");
     CreationHook hook;
     refuse_main_window = true;
-    EXPECT_EQ(run_program_in(folder, [](HWND) { ADD_FAILURE() << "no window may run"; }), 2);
+    TestProgram program(folder);
+    EXPECT_EQ(program.run([](HWND) { ADD_FAILURE() << "no window may run"; }), 2);
     EXPECT_FALSE(std::ifstream(folder + "\\data.qb").good()) << "nothing is saved";
 }
 
 TEST_F(Startup, SessionEndSavesLikeANormalClose) {
     const std::string folder = program_folder("session-end");
     bool saved_before_the_loop_ended = false;
-    const int code = run_program_in(folder, [&](HWND window) {
+    TestProgram program(folder);
+    const int code = program.run([&](HWND window) {
         DeleteFileA((folder + "\\data.qb").c_str());
         // The first start's size differs from the stored 0 x 0: a change to save.
         SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
@@ -266,7 +287,8 @@ TEST_F(Startup, AutorunFileIsMadeReadOnlyAndSystem) {
     const std::string autorun = std::string(kTestDrive) + "\\autorun.inf";
     SetFileAttributesA(autorun.c_str(), FILE_ATTRIBUTE_NORMAL);
     write_text(autorun, "[autorun]\r\nopen=Quillobrante.exe\r\n");
-    EXPECT_EQ(run_program_in(folder, [](HWND window) { press_key(window, VK_ESCAPE); }), 0);
+    TestProgram program(folder);
+    EXPECT_EQ(program.run([](HWND window) { press_key(window, VK_ESCAPE); }), 0);
     const DWORD attributes = GetFileAttributesA(autorun.c_str());
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_READONLY);
     EXPECT_TRUE(attributes & FILE_ATTRIBUTE_SYSTEM);

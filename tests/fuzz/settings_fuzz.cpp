@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/program_location.h"
+#include "common/program_location.h"
 #include "links/app_settings.h"
 #include "links/link_list.h"
 #include "links/settings_codec.h"
@@ -19,14 +19,17 @@ namespace {
 
 using namespace qb;
 
+const ProgramLocation kLocation{"E:\\Quill", "E:\\"};
+
 struct Loaded {
     AppSettings settings;
     LinkList links;
+    bool links_loaded = false;
     std::vector<LinkImagePlan> plans;
 };
 
 void load(std::span<const std::uint8_t> bytes, Loaded& out) {
-    out.plans = apply_stored_settings(decode_settings(bytes), out.settings, out.links);
+    out.plans = apply_stored_settings(decode_settings(bytes), kLocation, out.settings, out.links, out.links_loaded);
     // Loading a custom picture records its full path, which save writes back.
     for (const LinkImagePlan& plan : out.plans) {
         if (plan.source == LinkImagePlan::Source::CustomFile) plan.link->image_path = plan.path;
@@ -51,15 +54,10 @@ bool same_path(std::string_view a, std::string_view b) {
 // prefix on every load, so it has no fixed form.
 bool strips_again(const Link& link) {
     const std::string& t = link.target ? *link.target : std::string();
-    return t.size() >= 3 && t[1] == ':' && t[2] == '\\' && t[0] == drive_root[0];
+    return t.size() >= 3 && t[1] == ':' && t[2] == '\\' && t[0] == kLocation.drive_root[0];
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    set_program_location({"E:\\Quill", "E:\\"});
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     // Work is linear in the bytes; this only keeps a single run short.
@@ -71,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(first.plans.size() == static_cast<std::size_t>(first.links.count()));
     check(static_cast<std::size_t>(first.links.count()) <= size);
 
-    const std::vector<std::uint8_t> saved = encode_settings(capture_settings(first.settings, first.links));
+    const std::vector<std::uint8_t> saved = encode_settings(capture_settings(first.settings, first.links, kLocation));
     Loaded second;
     load(saved, second);
 
@@ -99,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             continue;
         }
         check(x.target.value_or("") == y.target.value_or(""));
-        check(full_target(x) == full_target(y));
+        check(full_target(x, kLocation.drive_root) == full_target(y, kLocation.drive_root));
         // A custom picture survives a save only with its flag set; its
         // folder may come back spelled as the program's folder is.
         if (x.custom_image && first.plans[i].source == LinkImagePlan::Source::CustomFile &&
@@ -110,6 +108,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // What was saved once is saved the same way again.
-    if (stable) check(encode_settings(capture_settings(second.settings, second.links)) == saved);
+    if (stable) check(encode_settings(capture_settings(second.settings, second.links, kLocation)) == saved);
     return 0;
 }

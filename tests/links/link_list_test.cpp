@@ -4,29 +4,15 @@
 #include <set>
 #include <utility>
 
-#include "app/drive_info.h"
-#include "app/program_location.h"
-#include "links/app_settings.h"
 #include "links/link_list.h"
 
 namespace qb {
 namespace {
 
-// Every test runs on drive E: with a 25-pixel title strip and the grid
-// off, and leaves the globals as it found them.
+// Every test starts on drive E: with a 25-pixel title strip and the grid
+// off.
 class LinkListTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        header_height = 25;
-        set_program_location({"E:\\Quill", "E:\\"});
-        reset_app_settings();
-    }
-    void TearDown() override {
-        header_height = saved_header_;
-        set_program_location(saved_location_);
-        reset_app_settings();
-    }
-
     Link& add_at(int x, int y) {
         Link& link = list_.append_new();
         link.x = x;
@@ -35,10 +21,8 @@ protected:
     }
 
     LinkList list_;
-
-private:
-    std::int16_t saved_header_ = header_height;
-    ProgramLocation saved_location_{program_dir, drive_root};
+    LinkGrid grid_{false, 25};
+    std::string root_ = "E:\\";
 };
 
 std::pair<int, int> pos(const Link& link) { return {link.x, link.y}; }
@@ -55,82 +39,82 @@ TEST_F(LinkListTest, CaptionIsTheLastComponent) {
     EXPECT_EQ(caption_from_path("\\top"), "\\top");  // the walk stops at index 0
     EXPECT_EQ(caption_from_path(""), "");
 
-    Link& root = list_.append_from_path("E:\\");
+    Link& root = list_.append_from_path("E:\\", root_);
     EXPECT_EQ(root.caption, "\\");
     EXPECT_EQ(root.target, "");
     EXPECT_TRUE(root.root_relative);
-    EXPECT_EQ(full_target(root), "E:\\");
+    EXPECT_EQ(full_target(root, root_), "E:\\");
     EXPECT_EQ(pos(root), pos(Link{}));
 }
 
 TEST_F(LinkListTest, TargetOnTheProgramsDriveLosesItsDrive) {
-    Link& link = list_.append_from_path("E:\\Docs\\a.txt");
+    Link& link = list_.append_from_path("E:\\Docs\\a.txt", root_);
     EXPECT_EQ(link.caption, "a.txt");
     EXPECT_EQ(link.target, "Docs\\a.txt");
     EXPECT_TRUE(link.root_relative);
-    EXPECT_EQ(full_target(link), "E:\\Docs\\a.txt");
+    EXPECT_EQ(full_target(link, root_), "E:\\Docs\\a.txt");
 
-    LinkList::set_target(link, "e:\\x");  // bytes compared: another drive
+    LinkList::set_target(link, "e:\\x", root_);  // bytes compared: another drive
     EXPECT_EQ(link.target, "e:\\x");
     EXPECT_FALSE(link.root_relative);
-    EXPECT_EQ(full_target(link), "e:\\x");
-    LinkList::set_target(link, "D:\\x");
+    EXPECT_EQ(full_target(link, root_), "e:\\x");
+    LinkList::set_target(link, "D:\\x", root_);
     EXPECT_EQ(link.target, "D:\\x");
     EXPECT_FALSE(link.root_relative);
-    LinkList::set_target(link, "ab");  // too short for a drive
+    LinkList::set_target(link, "ab", root_);  // too short for a drive
     EXPECT_EQ(link.target, "ab");
     EXPECT_TRUE(link.root_relative);
-    LinkList::set_target(link, "D:\\x");
-    LinkList::set_target(link, "E:x");  // no backslash after the colon
+    LinkList::set_target(link, "D:\\x", root_);
+    LinkList::set_target(link, "E:x", root_);  // no backslash after the colon
     EXPECT_EQ(link.target, "E:x");
     EXPECT_TRUE(link.root_relative);
 
     // No path: the target goes, the flag stays.
-    LinkList::set_target(link, "D:\\z");
-    LinkList::set_target(link, std::nullopt);
+    LinkList::set_target(link, "D:\\z", root_);
+    LinkList::set_target(link, std::nullopt, root_);
     EXPECT_FALSE(link.target.has_value());
     EXPECT_FALSE(link.root_relative);
 
-    drive_root.clear();  // no known drive: nothing is ours
-    LinkList::set_target(link, "E:\\x");
+    root_.clear();  // no known drive: nothing is ours
+    LinkList::set_target(link, "E:\\x", root_);
     EXPECT_FALSE(link.root_relative);
 }
 
 TEST_F(LinkListTest, PositionsSnapToTheGridOnlyWhenArranging) {
     Link& link = list_.append_new();
-    EXPECT_EQ(LinkList::set_x(link, -10).x, 0);
-    EXPECT_EQ(LinkList::set_y(link, -1).y, 0);
-    EXPECT_EQ(LinkList::set_x(link, 149).x, 149);
-    app_settings.auto_arrange = true;
-    EXPECT_EQ(LinkList::set_x(link, 149).x, 75);
-    EXPECT_EQ(LinkList::set_x(link, 150).x, 150);
-    EXPECT_EQ(LinkList::set_x(link, 74).x, 0);
-    EXPECT_EQ(LinkList::set_y(link, 224).y, 150);
+    EXPECT_EQ(LinkList::set_x(link, -10, grid_.auto_arrange).x, 0);
+    EXPECT_EQ(LinkList::set_y(link, -1, grid_.auto_arrange).y, 0);
+    EXPECT_EQ(LinkList::set_x(link, 149, grid_.auto_arrange).x, 149);
+    grid_.auto_arrange = true;
+    EXPECT_EQ(LinkList::set_x(link, 149, grid_.auto_arrange).x, 75);
+    EXPECT_EQ(LinkList::set_x(link, 150, grid_.auto_arrange).x, 150);
+    EXPECT_EQ(LinkList::set_x(link, 74, grid_.auto_arrange).x, 0);
+    EXPECT_EQ(LinkList::set_y(link, 224, grid_.auto_arrange).y, 150);
 }
 
 TEST_F(LinkListTest, HitTestEdgesAreStrict) {
     Link& link = add_at(75, 0);
     // The cell's corner is client (80, 30): inside means 80 < px < 148, 30 < py < 98.
-    EXPECT_EQ(list_.hit_test(80, 50), nullptr);
-    EXPECT_EQ(list_.hit_test(81, 50), &link);
-    EXPECT_EQ(list_.hit_test(147, 50), &link);
-    EXPECT_EQ(list_.hit_test(148, 50), nullptr);
-    EXPECT_EQ(list_.hit_test(100, 30), nullptr);
-    EXPECT_EQ(list_.hit_test(100, 31), &link);
-    EXPECT_EQ(list_.hit_test(100, 97), &link);
-    EXPECT_EQ(list_.hit_test(100, 98), nullptr);
-    header_height = 40;  // the work area moves down with the title strip
-    EXPECT_EQ(list_.hit_test(100, 45), nullptr);
-    EXPECT_EQ(list_.hit_test(100, 46), &link);
-    EXPECT_EQ(list_.hit_test(100, 113), nullptr);
+    EXPECT_EQ(list_.hit_test(80, 50, grid_.header_height), nullptr);
+    EXPECT_EQ(list_.hit_test(81, 50, grid_.header_height), &link);
+    EXPECT_EQ(list_.hit_test(147, 50, grid_.header_height), &link);
+    EXPECT_EQ(list_.hit_test(148, 50, grid_.header_height), nullptr);
+    EXPECT_EQ(list_.hit_test(100, 30, grid_.header_height), nullptr);
+    EXPECT_EQ(list_.hit_test(100, 31, grid_.header_height), &link);
+    EXPECT_EQ(list_.hit_test(100, 97, grid_.header_height), &link);
+    EXPECT_EQ(list_.hit_test(100, 98, grid_.header_height), nullptr);
+    grid_.header_height = 40;  // the work area moves down with the title strip
+    EXPECT_EQ(list_.hit_test(100, 45, grid_.header_height), nullptr);
+    EXPECT_EQ(list_.hit_test(100, 46, grid_.header_height), &link);
+    EXPECT_EQ(list_.hit_test(100, 113, grid_.header_height), nullptr);
 }
 
 TEST_F(LinkListTest, OrderDecidesWhichLinkIsOnTop) {
     Link& first = add_at(0, 0);
     Link& second = add_at(0, 0);
-    EXPECT_EQ(list_.hit_test(30, 60), &second);
+    EXPECT_EQ(list_.hit_test(30, 60, grid_.header_height), &second);
     list_.move_to_end(&first);
-    EXPECT_EQ(list_.hit_test(30, 60), &first);
+    EXPECT_EQ(list_.hit_test(30, 60, grid_.header_height), &first);
     EXPECT_EQ(list_.find_at(0, 0), &second);  // from the head
 
     Link stranger;
@@ -143,7 +127,7 @@ TEST_F(LinkListTest, OrderDecidesWhichLinkIsOnTop) {
     EXPECT_EQ(list_.at(-3), &second);
     EXPECT_TRUE(list_.remove(&first));
     EXPECT_EQ(list_.count(), 1);
-    EXPECT_EQ(list_.hit_test(30, 60), &second);
+    EXPECT_EQ(list_.hit_test(30, 60, grid_.header_height), &second);
     list_.clear();
     EXPECT_EQ(list_.at(0), nullptr);
     EXPECT_EQ(list_.at(-1), nullptr);
@@ -168,7 +152,7 @@ TEST_F(LinkListTest, SelectOnlyReportsChanges) {
 }
 
 TEST_F(LinkListTest, NeighbourTakesTheFirstColumnThenTheNearest) {
-    app_settings.auto_arrange = true;
+    grid_.auto_arrange = true;
     Link& from = add_at(75, 75);
     Link& far_up = add_at(150, 0);      // 106 px away
     Link& level = add_at(150, 75);      // 75 px away
@@ -176,43 +160,43 @@ TEST_F(LinkListTest, NeighbourTakesTheFirstColumnThenTheNearest) {
     Link& next_column = add_at(225, 75);
     Link& left_far = add_at(0, 400);
 
-    EXPECT_EQ(list_.neighbour(kKeyRight, &from), &level);
+    EXPECT_EQ(list_.neighbour(kKeyRight, &from, grid_.auto_arrange), &level);
     level.x = 300;
-    EXPECT_EQ(list_.neighbour(kKeyRight, &from), &far_up);  // a tie: the earlier one
-    EXPECT_EQ(list_.neighbour(kKeyLeft, &from), &left_far);  // distance only ranks within a column
-    EXPECT_EQ(list_.neighbour(kKeyRight, &far_down), &next_column);
-    EXPECT_EQ(list_.neighbour(kKeyDown, &from), &far_down);
-    EXPECT_EQ(list_.neighbour(kKeyUp, &from), &far_up);
-    EXPECT_EQ(list_.neighbour(kKeyLeft, &left_far), nullptr);  // x = 0
-    EXPECT_EQ(list_.neighbour(kKeyRight, &level), nullptr);    // rightmost column
-    EXPECT_EQ(list_.neighbour(kKeyUp, &far_up), nullptr);
-    EXPECT_EQ(list_.neighbour(kKeyDown, &left_far), nullptr);
-    EXPECT_EQ(list_.neighbour(0x20, &from), nullptr);
-    EXPECT_EQ(list_.neighbour(kKeyRight, nullptr), nullptr);
+    EXPECT_EQ(list_.neighbour(kKeyRight, &from, grid_.auto_arrange), &far_up);  // a tie: the earlier one
+    EXPECT_EQ(list_.neighbour(kKeyLeft, &from, grid_.auto_arrange), &left_far);  // distance only ranks within a column
+    EXPECT_EQ(list_.neighbour(kKeyRight, &far_down, grid_.auto_arrange), &next_column);
+    EXPECT_EQ(list_.neighbour(kKeyDown, &from, grid_.auto_arrange), &far_down);
+    EXPECT_EQ(list_.neighbour(kKeyUp, &from, grid_.auto_arrange), &far_up);
+    EXPECT_EQ(list_.neighbour(kKeyLeft, &left_far, grid_.auto_arrange), nullptr);  // x = 0
+    EXPECT_EQ(list_.neighbour(kKeyRight, &level, grid_.auto_arrange), nullptr);    // rightmost column
+    EXPECT_EQ(list_.neighbour(kKeyUp, &far_up, grid_.auto_arrange), nullptr);
+    EXPECT_EQ(list_.neighbour(kKeyDown, &left_far, grid_.auto_arrange), nullptr);
+    EXPECT_EQ(list_.neighbour(0x20, &from, grid_.auto_arrange), nullptr);
+    EXPECT_EQ(list_.neighbour(kKeyRight, nullptr, grid_.auto_arrange), nullptr);
 
     // On the grid only whole steps are visited; without it, every column.
     Link& between = add_at(100, 75);
-    EXPECT_EQ(list_.neighbour(kKeyRight, &from), &far_up);
-    app_settings.auto_arrange = false;
-    EXPECT_EQ(list_.neighbour(kKeyRight, &from), &between);
+    EXPECT_EQ(list_.neighbour(kKeyRight, &from, grid_.auto_arrange), &far_up);
+    grid_.auto_arrange = false;
+    EXPECT_EQ(list_.neighbour(kKeyRight, &from, grid_.auto_arrange), &between);
 }
 
 TEST_F(LinkListTest, NeighbourWithoutTheGridReachesFarAndFast) {
     Link& from = add_at(0, 0);
     Link& far = add_at(1000, 500);
-    EXPECT_EQ(list_.neighbour(kKeyRight, &from), &far);
-    EXPECT_EQ(list_.neighbour(kKeyDown, &from), &far);
-    EXPECT_EQ(list_.neighbour(kKeyLeft, &far), &from);
+    EXPECT_EQ(list_.neighbour(kKeyRight, &from, grid_.auto_arrange), &far);
+    EXPECT_EQ(list_.neighbour(kKeyDown, &from, grid_.auto_arrange), &far);
+    EXPECT_EQ(list_.neighbour(kKeyLeft, &far, grid_.auto_arrange), &from);
 
     // Visiting every column up to 16,777,215 with a few hundred links
     // would take far longer than this.
     for (int i = 1; i < 300; ++i) add_at(0, i * 75);
     Link& edge = add_at(16777215, 16777215);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(list_.neighbour(kKeyRight, &far), &edge);
-    EXPECT_EQ(list_.neighbour(kKeyLeft, &edge), &far);
-    EXPECT_EQ(list_.neighbour(kKeyUp, &edge)->y, 299 * 75);
-    EXPECT_EQ(list_.neighbour(kKeyRight, &edge), nullptr);
+    EXPECT_EQ(list_.neighbour(kKeyRight, &far, grid_.auto_arrange), &edge);
+    EXPECT_EQ(list_.neighbour(kKeyLeft, &edge, grid_.auto_arrange), &far);
+    EXPECT_EQ(list_.neighbour(kKeyUp, &edge, grid_.auto_arrange)->y, 299 * 75);
+    EXPECT_EQ(list_.neighbour(kKeyRight, &edge, grid_.auto_arrange), nullptr);
     EXPECT_LT(ms_since(start), 1000);
 }
 
@@ -220,45 +204,45 @@ TEST_F(LinkListTest, ResolveOverlapsPushesLaterLinksLeftThenRight) {
     Link& a = add_at(160, 80);
     Link& b = add_at(150, 75);
     Link& c = add_at(200, 149);
-    EXPECT_FALSE(list_.resolve_overlaps(400, 300));  // grid off: nothing moves
+    EXPECT_FALSE(list_.resolve_overlaps(400, 300, grid_));  // grid off: nothing moves
     EXPECT_EQ(pos(a), std::pair(160, 80));
 
-    app_settings.auto_arrange = true;  // all three snap to (150, 75)
-    EXPECT_TRUE(list_.resolve_overlaps(400, 300));
+    grid_.auto_arrange = true;  // all three snap to (150, 75)
+    EXPECT_TRUE(list_.resolve_overlaps(400, 300, grid_));
     EXPECT_EQ(pos(a), std::pair(150, 75));
     EXPECT_EQ(pos(b), std::pair(75, 75));
     EXPECT_EQ(pos(c), std::pair(225, 75));
-    EXPECT_FALSE(list_.resolve_overlaps(400, 300));
+    EXPECT_FALSE(list_.resolve_overlaps(400, 300, grid_));
 }
 
 TEST_F(LinkListTest, ResolveOverlapsNearTheBottomWalksToTheNextColumn) {
     // Client height 280: Down is allowed only above y = 150, and the walk
     // turns to the next column past y = 175.
-    app_settings.auto_arrange = true;
+    grid_.auto_arrange = true;
     add_at(0, 150);
     Link& moved = add_at(0, 150);
     add_at(75, 150);  // right taken
     Link& above = add_at(0, 75);
     add_at(75, 0);    // top of the next column taken
-    EXPECT_TRUE(list_.resolve_overlaps(400, 280));
+    EXPECT_TRUE(list_.resolve_overlaps(400, 280, grid_));
     EXPECT_EQ(pos(moved), std::pair(75, 75));
 
     moved.x = 0;
     moved.y = 150;
-    EXPECT_TRUE(list_.resolve_overlaps(400, 281));  // one pixel taller: Down
+    EXPECT_TRUE(list_.resolve_overlaps(400, 281, grid_));  // one pixel taller: Down
     EXPECT_EQ(pos(moved), std::pair(0, 225));
 
     list_.remove(&above);  // Up is tried before walking
     moved.y = 150;
-    EXPECT_TRUE(list_.resolve_overlaps(400, 280));
+    EXPECT_TRUE(list_.resolve_overlaps(400, 280, grid_));
     EXPECT_EQ(pos(moved), std::pair(0, 75));
 }
 
 TEST_F(LinkListTest, ResolveOverlapsOfThousandsOfLinksIsQuick) {
-    app_settings.auto_arrange = true;
+    grid_.auto_arrange = true;
     for (int i = 0; i < 2000; ++i) add_at(750, 75);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_TRUE(list_.resolve_overlaps(400, 300));
+    EXPECT_TRUE(list_.resolve_overlaps(400, 300, grid_));
     EXPECT_LT(ms_since(start), 1000);
     std::set<std::pair<int, int>> cells;
     for (const Link& link : list_) {

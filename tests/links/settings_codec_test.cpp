@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/program_location.h"
+#include "common/program_location.h"
 #include "links/app_settings.h"
 #include "links/link_list.h"
 #include "links/settings_codec.h"
@@ -18,23 +18,19 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::pair<int, int> pos_of(const Link& link) { return {link.x, link.y}; }
 
+// The program lives in E:\Quill; each test starts from the built-in settings.
 class SettingsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        saved_root_ = drive_root;
-        saved_dir_ = program_dir;
-        set_program_location({"E:\\Quill", "E:\\"});
-        reset_app_settings();
-    }
-    void TearDown() override {
-        drive_root = saved_root_;
-        program_dir = saved_dir_;
-        reset_app_settings();
+    void reset_app_settings() {
+        app_settings = AppSettings{};
+        changes = ChangeFlags{};
+        links_loaded = false;
     }
 
-private:
-    std::string saved_root_;
-    std::string saved_dir_;
+    ProgramLocation location_{"E:\\Quill", "E:\\"};
+    AppSettings app_settings;
+    ChangeFlags changes;
+    bool links_loaded = false;
 };
 
 // A 400 x 300 window, \MAINTHEME, one link at (75, 0) to Docs\a.txt on the
@@ -61,11 +57,11 @@ TEST_F(SettingsTest, ExampleFileComesOutByteForByte) {
     settings.auto_arrange = false;
     settings.use_search_service = true;
     LinkList links;
-    Link& link = links.append_from_path("E:\\Docs\\a.txt");
-    LinkList::set_x(link, 75);
-    LinkList::set_y(link, 0);
+    Link& link = links.append_from_path("E:\\Docs\\a.txt", location_.drive_root);
+    LinkList::set_x(link, 75, false);
+    LinkList::set_y(link, 0, false);
 
-    const Bytes file = encode_settings(capture_settings(settings, links));
+    const Bytes file = encode_settings(capture_settings(settings, links, location_));
     ASSERT_EQ(file.size(), 63u);
     EXPECT_EQ(file, kExampleFile);
 }
@@ -76,9 +72,9 @@ TEST_F(SettingsTest, ExampleFileReadsBackEveryField) {
     EXPECT_EQ(stored.options, (std::array<bool, 5>{true, true, false, false, true}));
 
     // Loaded on another drive letter, the link finds its file there.
-    drive_root = "F:\\";
+    location_.drive_root = "F:\\";
     LinkList links;
-    const auto plans = apply_stored_settings(stored, app_settings, links);
+    const auto plans = apply_stored_settings(stored, location_, app_settings, links, links_loaded);
     EXPECT_EQ(app_settings.window_width, 400);
     EXPECT_EQ(app_settings.window_height, 300);
     EXPECT_EQ(app_settings.loaded_width, 400);
@@ -97,12 +93,12 @@ TEST_F(SettingsTest, ExampleFileReadsBackEveryField) {
     EXPECT_EQ(plans[0].link, &link);
     EXPECT_EQ(plans[0].source, LinkImagePlan::Source::TargetIcon);
     EXPECT_EQ(plans[0].path, "F:\\Docs\\a.txt");
-    EXPECT_FALSE(settings_need_saving());
+    EXPECT_FALSE(settings_need_saving(app_settings, changes));
 }
 
 TEST_F(SettingsTest, FirstStartReadsEmptyAndWritesDefaults) {
     LinkList links;
-    EXPECT_TRUE(apply_stored_settings(decode_settings({}), app_settings, links).empty());
+    EXPECT_TRUE(apply_stored_settings(decode_settings({}), location_, app_settings, links, links_loaded).empty());
     EXPECT_EQ(app_settings.window_width, 373);
     EXPECT_EQ(app_settings.window_height, 203);
     EXPECT_EQ(app_settings.loaded_width, 0);
@@ -110,11 +106,11 @@ TEST_F(SettingsTest, FirstStartReadsEmptyAndWritesDefaults) {
     EXPECT_FALSE(app_settings.show_hints);
     EXPECT_FALSE(app_settings.use_search_service);
     EXPECT_FALSE(links_loaded);
-    EXPECT_TRUE(settings_need_saving());  // 0 x 0 was loaded
+    EXPECT_TRUE(settings_need_saving(app_settings, changes));  // 0 x 0 was loaded
 
     const Bytes expected = {'Q',  'B',  '1',  0x00, 0x01, 0x75, 0x00, 0x00, 0xCB, 0x00, 0x00, 0x0A, '\\', 'M', 'A',
                             'I',  'N',  'T',  'H',  'E',  'M',  'E',  0x00, 0x00, 0x00, '0',  '0',  '0',  '0', '0'};
-    EXPECT_EQ(encode_settings(capture_settings(app_settings, links)), expected);
+    EXPECT_EQ(encode_settings(capture_settings(app_settings, links, location_)), expected);
 }
 
 // Two records whose fields each have their own byte range.
@@ -180,7 +176,7 @@ TEST_F(SettingsTest, EveryTruncationReadsWhatIsPresent) {
         // Whatever was read loads without trouble.
         reset_app_settings();
         LinkList links;
-        EXPECT_EQ(apply_stored_settings(s, app_settings, links).size(), s.links.size());
+        EXPECT_EQ(apply_stored_settings(s, location_, app_settings, links, links_loaded).size(), s.links.size());
         EXPECT_GE(app_settings.window_width, 373);
     }
 }
@@ -212,7 +208,7 @@ TEST_F(SettingsTest, OverlongStringsKeep1023BytesAndTheRestStaysInPlace) {
     EXPECT_EQ(s.links[0].caption.text, std::string(1023, 'c'));
     EXPECT_EQ(s.options, written.options);
     LinkList links;
-    apply_stored_settings(s, app_settings, links);
+    apply_stored_settings(s, location_, app_settings, links, links_loaded);
     EXPECT_EQ(app_settings.theme_name.size(), 1023u);
     EXPECT_EQ(links.at(0)->caption->size(), 1023u);
 }
@@ -240,13 +236,13 @@ TEST_F(SettingsTest, LoadingAppliesTheFileRules) {
 
     app_settings.auto_arrange = true;  // positions are read with the grid off
     LinkList links;
-    const auto plans = apply_stored_settings(stored, app_settings, links);
+    const auto plans = apply_stored_settings(stored, location_, app_settings, links, links_loaded);
     EXPECT_EQ(app_settings.window_width, 373);
     EXPECT_EQ(app_settings.window_height, 203);
     EXPECT_EQ(app_settings.loaded_width, 100);
     EXPECT_EQ(app_settings.theme_name, "\\MAINTHEME");
     EXPECT_TRUE(app_settings.auto_arrange);
-    EXPECT_TRUE(settings_need_saving());
+    EXPECT_TRUE(settings_need_saving(app_settings, changes));
     ASSERT_EQ(plans.size(), 6u);
 
     EXPECT_EQ(links.at(0)->x, 100);
@@ -269,22 +265,22 @@ TEST_F(SettingsTest, LoadingAppliesTheFileRules) {
     // Theme names of two characters and more are taken as they are.
     stored.links.clear();
     stored.theme_name.text = "\\A";
-    apply_stored_settings(stored, app_settings, links);
+    apply_stored_settings(stored, location_, app_settings, links, links_loaded);
     EXPECT_EQ(app_settings.theme_name, "\\A");
     EXPECT_EQ(links.count(), 6);  // the list is appended to, never emptied
 }
 
 TEST_F(SettingsTest, CustomPicturesAreStoredBesideTheProgram) {
-    EXPECT_EQ(stored_image_path("E:\\Quill\\pics\\a.bmp"), "\\pics\\a.bmp");
-    EXPECT_EQ(stored_image_path("e:\\QUILL\\pics\\a.bmp"), "\\pics\\a.bmp");
-    EXPECT_EQ(stored_image_path("E:\\Quillo\\a.bmp"), "E:\\Quillo\\a.bmp");
-    EXPECT_EQ(stored_image_path("D:\\pics\\b.bmp"), "D:\\pics\\b.bmp");
-    EXPECT_EQ(resolve_stored_image_path("\\pics\\a.bmp"), "E:\\Quill\\pics\\a.bmp");
-    EXPECT_EQ(resolve_stored_image_path("D:\\pics\\b.bmp"), "D:\\pics\\b.bmp");
-    EXPECT_EQ(resolve_stored_image_path("\\\\server\\pics\\c.bmp"), "\\\\server\\pics\\c.bmp");
+    EXPECT_EQ(stored_image_path("E:\\Quill\\pics\\a.bmp", location_), "\\pics\\a.bmp");
+    EXPECT_EQ(stored_image_path("e:\\QUILL\\pics\\a.bmp", location_), "\\pics\\a.bmp");
+    EXPECT_EQ(stored_image_path("E:\\Quillo\\a.bmp", location_), "E:\\Quillo\\a.bmp");
+    EXPECT_EQ(stored_image_path("D:\\pics\\b.bmp", location_), "D:\\pics\\b.bmp");
+    EXPECT_EQ(resolve_stored_image_path("\\pics\\a.bmp", location_), "E:\\Quill\\pics\\a.bmp");
+    EXPECT_EQ(resolve_stored_image_path("D:\\pics\\b.bmp", location_), "D:\\pics\\b.bmp");
+    EXPECT_EQ(resolve_stored_image_path("\\\\server\\pics\\c.bmp", location_), "\\\\server\\pics\\c.bmp");
     // Made relative, a doubled backslash would read back as a network path.
-    EXPECT_EQ(stored_image_path("E:\\Quill\\\\x.bmp"), "E:\\Quill\\\\x.bmp");
-    EXPECT_EQ(resolve_stored_image_path(stored_image_path("E:\\Quill\\\\x.bmp")), "E:\\Quill\\\\x.bmp");
+    EXPECT_EQ(stored_image_path("E:\\Quill\\\\x.bmp", location_), "E:\\Quill\\\\x.bmp");
+    EXPECT_EQ(resolve_stored_image_path(stored_image_path("E:\\Quill\\\\x.bmp", location_), location_), "E:\\Quill\\\\x.bmp");
 
     StoredSettings stored;
     for (const char* path : {"\\pics\\a.bmp", "D:\\pics\\b.bmp", "\\pics\\c.bmp"}) {
@@ -295,7 +291,7 @@ TEST_F(SettingsTest, CustomPicturesAreStoredBesideTheProgram) {
     }
     stored.links[2].custom_image = false;
     LinkList links;
-    const auto plans = apply_stored_settings(stored, app_settings, links);
+    const auto plans = apply_stored_settings(stored, location_, app_settings, links, links_loaded);
     ASSERT_EQ(plans.size(), 3u);
     EXPECT_EQ(plans[0].source, LinkImagePlan::Source::CustomFile);
     EXPECT_EQ(plans[0].path, "E:\\Quill\\pics\\a.bmp");
@@ -306,7 +302,7 @@ TEST_F(SettingsTest, CustomPicturesAreStoredBesideTheProgram) {
 
     // Loading a picture records its full path; saving stores it back.
     for (const auto& plan : plans) plan.link->image_path = plan.path;
-    const StoredSettings saved = capture_settings(app_settings, links);
+    const StoredSettings saved = capture_settings(app_settings, links, location_);
     EXPECT_EQ(saved.declared_link_count, 3u);
     EXPECT_EQ(saved.links[0].image_path.text, "\\pics\\a.bmp");
     EXPECT_EQ(saved.links[1].image_path.text, "D:\\pics\\b.bmp");

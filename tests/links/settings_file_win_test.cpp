@@ -3,9 +3,7 @@
 // that cannot replace the file.
 #include <gtest/gtest.h>
 
-#include "app/app_globals_win.h"
 #include "app/lifecycle_win.h"
-#include "app/program_location.h"
 #include "links/app_settings.h"
 #include "links/link_images_win.h"
 #include "links/settings_codec.h"
@@ -20,23 +18,41 @@ using namespace qb::test;
 class SettingsFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        reset_program_state();
         folder_ = fresh_folder(kTestDrive, "settings");
         install_themes(folder_);
         CreateDirectoryA((folder_ + "\\Docs").c_str(), nullptr);
         CreateDirectoryA((folder_ + "\\Tools").c_str(), nullptr);
         write_text(folder_ + "\\Docs\\a.txt", "text");
-        place_program_in(folder_);
+        program_.location = location_in(folder_);
     }
-    void TearDown() override { reset_program_state(); }
+
+    // A program started afresh, installed in `folder`.
+    void restart_in(const std::string& folder) {
+        program_.links.clear();
+        program_.settings = AppSettings{};
+        program_.changes = ChangeFlags{};
+        program_.links_loaded = false;
+        program_.location = location_in(folder);
+    }
+    void load() {
+        load_settings(program_.location, seams, nullptr, program_.settings, program_.links, program_.links_loaded);
+    }
+    bool save() { return save_settings(program_.location, seams, program_.settings, program_.links); }
+    std::string data_qb() const { return settings_file_path(program_.location); }
+    Link& add_link(const std::string& path) { return program_.links.append_from_path(path, program_.location.drive_root); }
+    std::string default_picture() const { return default_picture(program_.location.program_dir); }
 
     // The folder as seen through drive F:, which maps the same files.
     std::string through_f() const { return std::string(kSameFolderDrive) + folder_.substr(2); }
-    std::string default_picture(const std::string& dir) const {
+    static std::string default_picture(const std::string& dir) {
         return dir + "\\Data\\MAINTHEME\\DefaultProgram.bmp";
     }
 
     std::string folder_;
+    RecordingSeams seams;
+    ProgramState program_{nullptr, seams};
+    AppSettings& app_settings = program_.settings;
+    LinkList& link_list = program_.links;
 };
 
 bool has_colour_other_than_black(HBITMAP bitmap) {
@@ -46,24 +62,23 @@ bool has_colour_other_than_black(HBITMAP bitmap) {
 }
 
 TEST_F(SettingsFile, LinksComeBackUnderAnotherDriveLetter) {
-    Link& file = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
-    LinkList::set_x(file, 75);
-    Link& other_drive = link_list.append_from_path("C:\\windows\\notepad.exe");
-    LinkList::set_y(other_drive, 150);
+    Link& file = add_link(folder_ + "\\Docs\\a.txt");
+    LinkList::set_x(file, 75, false);
+    Link& other_drive = add_link("C:\\windows\\notepad.exe");
+    LinkList::set_y(other_drive, 150, false);
     other_drive.close_on_activate = true;
     app_settings.window_width = 520;
     app_settings.window_height = 340;
-    ASSERT_TRUE(save_settings());
-    EXPECT_EQ(GetFileAttributesA((settings_file_path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
+    ASSERT_TRUE(save());
+    EXPECT_EQ(GetFileAttributesA((data_qb() + ".new").c_str()), INVALID_FILE_ATTRIBUTES)
         << "no temporary file is left behind";
 
-    reset_program_state();
-    place_program_in(through_f());
-    EXPECT_EQ(drive_root, "F:\\");
-    load_settings(nullptr, nullptr);
+    restart_in(through_f());
+    EXPECT_EQ(program_.location.drive_root, "F:\\");
+    load();
 
     ASSERT_EQ(link_list.count(), 2);
-    EXPECT_TRUE(links_loaded);
+    EXPECT_TRUE(program_.links_loaded);
     EXPECT_EQ(app_settings.window_width, 520);
     EXPECT_EQ(app_settings.loaded_height, 340);
     const Link& a = *link_list.at(0);
@@ -71,7 +86,7 @@ TEST_F(SettingsFile, LinksComeBackUnderAnotherDriveLetter) {
     EXPECT_EQ(a.caption, "a.txt");
     EXPECT_TRUE(a.root_relative);
     EXPECT_EQ(a.target, folder_.substr(3) + "\\Docs\\a.txt");
-    EXPECT_EQ(full_target(a), through_f() + "\\Docs\\a.txt");
+    EXPECT_EQ(full_target(a, program_.location.drive_root), through_f() + "\\Docs\\a.txt");
     // Its picture is the file's icon, found under the new letter.
     ASSERT_TRUE(a.image);
     EXPECT_EQ(a.image_width, 32);
@@ -87,8 +102,8 @@ TEST_F(SettingsFile, LinksComeBackUnderAnotherDriveLetter) {
 }
 
 TEST_F(SettingsFile, FolderLinkGetsItsShellIcon) {
-    Link& link = link_list.append_from_path(folder_ + "\\Tools");
-    make_icon_image(link, full_target(link), nullptr);
+    Link& link = add_link(folder_ + "\\Tools");
+    make_icon_image(link, full_target(link, program_.location.drive_root), nullptr, default_picture());
     ASSERT_TRUE(link.image);
     BITMAP info{};
     GetObjectA(static_cast<HBITMAP>(link.image.get()), sizeof info, &info);
@@ -99,22 +114,21 @@ TEST_F(SettingsFile, FolderLinkGetsItsShellIcon) {
     EXPECT_FALSE(link.custom_image);
 
     // A second picture replaces the first: the link owns exactly one bitmap.
-    const long before = live_handle_count;
-    make_icon_image(link, full_target(link), nullptr);
-    EXPECT_EQ(live_handle_count, before);
+    const long before = live_handle_count();
+    make_icon_image(link, full_target(link, program_.location.drive_root), nullptr, default_picture());
+    EXPECT_EQ(live_handle_count(), before);
     // A one-character path leaves the picture as it was.
     void* kept = link.image.get();
-    make_icon_image(link, "E", nullptr);
+    make_icon_image(link, "E", nullptr, default_picture());
     EXPECT_EQ(link.image.get(), kept);
 }
 
 TEST_F(SettingsFile, MissingTargetsShowTheThemesDefaultPicture) {
-    Link& gone = link_list.append_from_path(folder_ + "\\Docs\\deleted.txt");
-    Link& file = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
-    ASSERT_TRUE(save_settings());
-    reset_program_state();
-    place_program_in(folder_);
-    load_settings(nullptr, nullptr);
+    Link& gone = add_link(folder_ + "\\Docs\\deleted.txt");
+    Link& file = add_link(folder_ + "\\Docs\\a.txt");
+    ASSERT_TRUE(save());
+    restart_in(folder_);
+    load();
     ASSERT_EQ(link_list.count(), 2);
     const Link& missing = *link_list.at(0);
     ASSERT_TRUE(missing.image);
@@ -131,7 +145,7 @@ TEST_F(SettingsFile, MissingTargetsShowTheThemesDefaultPicture) {
     // Without the default picture the link simply has none.
     DeleteFileA(default_picture(folder_).c_str());
     Link& bare = link_list.append_new();
-    load_default_image(bare);
+    load_default_image(bare, default_picture());
     EXPECT_FALSE(bare.image);
     EXPECT_EQ(bare.image_width, 0);
 }
@@ -139,18 +153,17 @@ TEST_F(SettingsFile, MissingTargetsShowTheThemesDefaultPicture) {
 TEST_F(SettingsFile, CustomPictureUnderTheProgramSurvivesANewLetter) {
     CreateDirectoryA((folder_ + "\\pics").c_str(), nullptr);
     CopyFileA(default_picture(folder_).c_str(), (folder_ + "\\pics\\star.bmp").c_str(), FALSE);
-    Link& link = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    Link& link = add_link(folder_ + "\\Docs\\a.txt");
     load_image_file(link, folder_, "\\pics\\star.bmp");
     link.custom_image = true;
-    ASSERT_TRUE(save_settings());
-    const auto bytes = read_bytes(settings_file_path());
+    ASSERT_TRUE(save());
+    const auto bytes = read_bytes(data_qb());
     const std::string text(bytes.begin(), bytes.end());
     EXPECT_NE(text.find("\\pics\\star.bmp"), std::string::npos);
     EXPECT_EQ(text.find(folder_ + "\\pics"), std::string::npos) << "stored relative to the program";
 
-    reset_program_state();
-    place_program_in(through_f());
-    load_settings(nullptr, nullptr);
+    restart_in(through_f());
+    load();
     const Link& back = *link_list.at(0);
     EXPECT_TRUE(back.custom_image);
     EXPECT_EQ(back.image_path, through_f() + "\\pics\\star.bmp");
@@ -159,20 +172,19 @@ TEST_F(SettingsFile, CustomPictureUnderTheProgramSurvivesANewLetter) {
 }
 
 TEST_F(SettingsFile, AMissingCustomPictureIsShownAsDefaultButKept) {
-    Link& link = link_list.append_from_path(folder_ + "\\Docs\\a.txt");
+    Link& link = add_link(folder_ + "\\Docs\\a.txt");
     link.custom_image = true;
     link.image_path = "X:\\Pictures\\away.bmp";  // a drive not here today
-    ASSERT_TRUE(save_settings());
-    reset_program_state();
-    place_program_in(folder_);
-    load_settings(nullptr, nullptr);
+    ASSERT_TRUE(save());
+    restart_in(folder_);
+    load();
     const Link& back = *link_list.at(0);
     EXPECT_TRUE(back.image) << "the theme's default picture";
     EXPECT_EQ(back.transparent_color, kMagenta);
     EXPECT_EQ(back.image_path, "X:\\Pictures\\away.bmp");
-    links_changed = true;
-    ASSERT_TRUE(save_settings());
-    const auto bytes = read_bytes(settings_file_path());
+    program_.changes.links_changed = true;
+    ASSERT_TRUE(save());
+    const auto bytes = read_bytes(data_qb());
     EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("X:\\Pictures\\away.bmp"), std::string::npos)
         << "the next save still names the user's picture";
 }
@@ -191,50 +203,47 @@ TEST_F(SettingsFile, OnlyAChangedDesktopIsWrittenAtShutdown) {
     stored.window_width = 400;
     stored.window_height = 300;
     stored.theme_name.text = "\\MAINTHEME";
-    write_bytes(settings_file_path(), encode_settings(stored));
-    set_old_time(settings_file_path());
-    const FILETIME before = modification_time(settings_file_path());
+    write_bytes(data_qb(), encode_settings(stored));
+    set_old_time(data_qb());
+    const FILETIME before = modification_time(data_qb());
 
-    load_settings(nullptr, nullptr);
-    reset_run_state();
-    shut_down(nullptr);
-    FILETIME after = modification_time(settings_file_path());
+    load();
+    shut_down(program_);
+    FILETIME after = modification_time(data_qb());
     EXPECT_EQ(CompareFileTime(&before, &after), 0) << "nothing changed, nothing written";
 
     // A resized window is remembered.
     app_settings.window_width = 450;
-    shut_down(nullptr);
-    after = modification_time(settings_file_path());
+    shut_down(program_);
+    after = modification_time(data_qb());
     EXPECT_NE(CompareFileTime(&before, &after), 0);
-    EXPECT_EQ(read_bytes(settings_file_path())[5], 450 & 0xFF);
+    EXPECT_EQ(read_bytes(data_qb())[5], 450 & 0xFF);
 }
 
 TEST_F(SettingsFile, ASaveThatCannotReplaceTheFileKeepsItAndSaysSo) {
     const std::vector<std::uint8_t> old = {'Q', 'B', '1', 0, 1, 0x90, 0, 1, 0x2C};
-    write_bytes(settings_file_path(), old);
-    link_list.append_from_path(folder_ + "\\Docs\\a.txt");
-    links_changed = true;
-    RecordingSeams seams;
+    write_bytes(data_qb(), old);
+    add_link(folder_ + "\\Docs\\a.txt");
+    program_.changes.links_changed = true;
     {
         // Another program holds data.qb open (a virus scanner, say).
-        UniqueFile held(CreateFileA(settings_file_path().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+        UniqueFile held(CreateFileA(data_qb().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        shut_down(nullptr);
+        shut_down(program_);
     }
     ASSERT_EQ(seams.boxes.size(), 1u);
     EXPECT_EQ(seams.boxes[0].text, "Невозможно сохранить данные");
     EXPECT_EQ(seams.boxes[0].caption, "Ошибка");
     EXPECT_EQ(seams.boxes[0].type, UINT(MB_OK));
-    EXPECT_EQ(read_bytes(settings_file_path()), old);
-    EXPECT_EQ(GetFileAttributesA((settings_file_path() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(read_bytes(data_qb()), old);
+    EXPECT_EQ(GetFileAttributesA((data_qb() + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(SettingsFile, AFileThatCannotBeOpenedGivesTheBuiltInSettings) {
-    CreateDirectoryA(settings_file_path().c_str(), nullptr);  // a folder where the file should be
-    RecordingSeams seams;
+    CreateDirectoryA(data_qb().c_str(), nullptr);  // a folder where the file should be
     app_settings.show_hints = false;
-    load_settings(nullptr, nullptr);
+    load();
     ASSERT_EQ(seams.boxes.size(), 1u);
     EXPECT_EQ(seams.boxes[0].text, "Невозможно загрузить настройки");
     EXPECT_EQ(seams.boxes[0].caption, "Ошибка");
@@ -246,14 +255,14 @@ TEST_F(SettingsFile, AFileThatCannotBeOpenedGivesTheBuiltInSettings) {
     EXPECT_FALSE(app_settings.auto_close_when_idle);
     EXPECT_FALSE(app_settings.auto_arrange);
     EXPECT_TRUE(app_settings.use_search_service);
-    RemoveDirectoryA(settings_file_path().c_str());
+    RemoveDirectoryA(data_qb().c_str());
 }
 
 TEST_F(SettingsFile, FirstStartCreatesAnEmptyFileAndReadsAllOptionsOff) {
-    ASSERT_EQ(GetFileAttributesA(settings_file_path().c_str()), INVALID_FILE_ATTRIBUTES);
-    load_settings(nullptr, nullptr);
-    EXPECT_TRUE(read_bytes(settings_file_path()).empty());
-    EXPECT_EQ(GetFileAttributesA(settings_file_path().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
+    ASSERT_EQ(GetFileAttributesA(data_qb().c_str()), INVALID_FILE_ATTRIBUTES);
+    load();
+    EXPECT_TRUE(read_bytes(data_qb()).empty());
+    EXPECT_EQ(GetFileAttributesA(data_qb().c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
     EXPECT_EQ(app_settings.window_width, 373);
     EXPECT_EQ(app_settings.loaded_width, 0);
     EXPECT_FALSE(app_settings.show_hints);

@@ -2,10 +2,12 @@
 // the messages it answers itself and the repaint service.
 #include <gtest/gtest.h>
 
-#include "app/app_globals_win.h"
+#include <memory>
+
 #include "links/app_settings.h"
-#include "mainwindow/window_areas.h"
+#include "mainwindow/main_window_win.h"
 #include "mainwindow/window_shape_win.h"
+#include "render/window_areas.h"
 #include "support/test_support_win.h"
 
 namespace qb {
@@ -13,21 +15,22 @@ namespace {
 
 using namespace qb::test;
 
-class MainWindow : public ::testing::Test {
+class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        reset_program_state();
         folder_ = fresh_folder(kTestDrive, "mainwindow");
         install_themes(folder_);
+        program_ = std::make_unique<TestProgram>(folder_);
     }
-    void TearDown() override { reset_program_state(); }
     int run(std::function<void(HWND)> script) {
-        return run_program_in(folder_, [script](HWND window) {
+        return program_->run([script](HWND window) {
             script(window);
             press_key(window, VK_ESCAPE);
         });
     }
+    ProgramState& state() { return program_->state; }
     std::string folder_;
+    std::unique_ptr<TestProgram> program_;
 };
 
 POINT child_position(HWND window, int id) {
@@ -39,8 +42,10 @@ POINT child_position(HWND window, int id) {
     return {p.x - w.left, p.y - w.top};
 }
 
-TEST_F(MainWindow, OutlineAndButtonsFollowTheSize) {
-    EXPECT_EQ(run([](HWND window) {
+TEST_F(MainWindowTest, OutlineAndButtonsFollowTheSize) {
+    const AppSettings& app_settings = state().settings;
+    const BitmapCache& bitmap_cache = state().bitmaps;
+    EXPECT_EQ(run([&](HWND window) {
         SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
         EXPECT_EQ(app_settings.window_width, 400);
         EXPECT_EQ(app_settings.window_height, 300);
@@ -65,7 +70,7 @@ TEST_F(MainWindow, OutlineAndButtonsFollowTheSize) {
     }), 0);
 }
 
-TEST_F(MainWindow, AnswersEraseAndSizeLimitsItself) {
+TEST_F(MainWindowTest, AnswersEraseAndSizeLimitsItself) {
     EXPECT_EQ(run([](HWND window) {
         EXPECT_EQ(SendMessageA(window, WM_ERASEBKGND, 0, 0), 1);
         MINMAXINFO limits{};
@@ -77,8 +82,9 @@ TEST_F(MainWindow, AnswersEraseAndSizeLimitsItself) {
     }), 0);
 }
 
-TEST_F(MainWindow, PressedSkinButtonIsDrawnOnePixelDownAndRight) {
-    EXPECT_EQ(run([](HWND window) {
+TEST_F(MainWindowTest, PressedSkinButtonIsDrawnOnePixelDownAndRight) {
+    const BitmapCache& bitmap_cache = state().bitmaps;
+    EXPECT_EQ(run([&](HWND window) {
         HWND button = GetDlgItem(window, CMD_CLOSE);
         const auto face = bitmap_pixels(bitmap_cache.bitmap_of("CloseButton"));
         ASSERT_EQ(face.size(), 25u * 25u);
@@ -107,14 +113,14 @@ TEST_F(MainWindow, PressedSkinButtonIsDrawnOnePixelDownAndRight) {
     }), 0);
 }
 
-TEST_F(MainWindow, RepaintsHappenAtOnceAndOnlyWhenAsked) {
+TEST_F(MainWindowTest, RepaintsHappenAtOnceAndOnlyWhenAsked) {
     EXPECT_EQ(run([](HWND window) {
         RECT pending{};
         RECT part{10, 40, 20, 50};
         InvalidateRect(window, &part, FALSE);
-        repaint_areas(window, 0);
+        repaint_areas(window, 0, 25);
         EXPECT_TRUE(GetUpdateRect(window, &pending, FALSE)) << "no bits: not even an update";
-        repaint_areas(window, AREA_HEADER);
+        repaint_areas(window, AREA_HEADER, 25);
         EXPECT_FALSE(GetUpdateRect(window, &pending, FALSE)) << "painted before the call returns";
     }), 0);
 }

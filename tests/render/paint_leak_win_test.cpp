@@ -2,11 +2,9 @@
 // GDI handle table holds, and the last one still draws.
 #include <gtest/gtest.h>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
 #include "links/app_settings.h"
 #include "links/link_images_win.h"
-#include "mainwindow/main_window_state.h"
+#include "mainwindow/main_window_win.h"
 #include "render/shading.h"
 #include "support/test_support_win.h"
 #include "theme/theme_values.h"
@@ -19,7 +17,6 @@ using namespace qb::test;
 constexpr int kPaints = 20000;
 
 TEST(PaintLeaks, TwentyThousandFullPaintsLeaveNothingBehind) {
-    reset_program_state();
     const std::string folder = fresh_folder(kTestDrive, "leaks");
     install_themes(folder);
     write_text(folder + "\\a.txt", "a");
@@ -27,44 +24,48 @@ TEST(PaintLeaks, TwentyThousandFullPaintsLeaveNothingBehind) {
     long handles_before = 0;
     Color header_pixel = 0;
     Color expected_header = 0;
-    const int code = run_program_in(folder, [&](HWND window) {
+    TestProgram program(folder);
+    ProgramState& state = program.state;
+    const int code = program.run([&](HWND window) {
         // Every layer has something to draw.
+        const std::string default_picture = default_picture_path(state.theme_folder());
         for (int i = 0; i < 4; ++i) {
-            Link& link = link_list.append_from_path(folder + "\\a.txt");
-            LinkList::set_x(link, (i % 4) * 75);
-            LinkList::set_y(link, (i / 4) * 75);
-            make_icon_image(link, full_target(link), window);
+            Link& link = state.links.append_from_path(folder + "\\a.txt", state.location.drive_root);
+            LinkList::set_x(link, (i % 4) * 75, false);
+            LinkList::set_y(link, (i / 4) * 75, false);
+            make_icon_image(link, full_target(link, state.location.drive_root), window, default_picture);
         }
-        link_list.at(2)->selected = true;
-        for (int i = 0; i < 10; ++i) found_files.add("E:\\Tools\\tool" + std::to_string(i) + ".exe").slide_offset = -28 * (i + 1);
-        search_in_progress = true;
-        active_hint = HintKind::AutorunMissing;
-        app_settings.auto_close_when_idle = true;
-        app_settings.auto_arrange = true;
-        idle_countdown = 9;
-        drag_link = link_list.at(0);
-        drag_point = {120, 120};
-        total_mb = 100.0;
-        free_mb = 40.0;
+        state.links.at(2)->selected = true;
+        for (int i = 0; i < 10; ++i)
+            state.found_files.add("E:\\Tools\\tool" + std::to_string(i) + ".exe").slide_offset = -28 * (i + 1);
+        state.search_in_progress = true;
+        MainWindowState& view = main_window_data(window)->view;
+        view.hints.active = HintKind::AutorunMissing;
+        state.settings.auto_close_when_idle = true;
+        state.settings.auto_arrange = true;
+        view.idle_countdown = 9;
+        view.drag.link = state.links.at(0);
+        view.drag.point = {120, 120};
+        state.drive.total_mb = 100.0;
+        state.drive.free_mb = 40.0;
 
-        handles_before = live_handle_count;
+        handles_before = live_handle_count();
         for (int i = 0; i < kPaints; ++i) {
             InvalidateRect(window, nullptr, FALSE);
             UpdateWindow(window);
         }
-        EXPECT_EQ(live_handle_count, handles_before);
+        EXPECT_EQ(live_handle_count(), handles_before);
 
         // The last paint reached the window: its header row 12 has the
         // header colour's shade.
         WindowDc dc(window);
         header_pixel = GetPixel(dc.get(), 5, 12);
-        expected_header = shaded(theme_colors.header_color, shade_percent_float(12, header_height));
-        drag_link = nullptr;
+        expected_header = shaded(state.theme.header_color, shade_percent_float(12, state.header_height));
+        view.drag.link = nullptr;
         press_key(window, VK_ESCAPE);
     });
     EXPECT_EQ(code, 0);
     EXPECT_EQ(header_pixel, expected_header);
-    reset_program_state();
 }
 
 }  // namespace

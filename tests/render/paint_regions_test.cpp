@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "render/paint_regions.h"
+#include "render/window_areas.h"
 
 namespace qb {
 namespace {
@@ -12,8 +13,8 @@ PaintRegions regions(Rect update) { return regions_for_update(update, 400, 300, 
 constexpr PaintRegions kNothing{false, false, false, false};
 
 TEST(PaintRegions, WorkArea) {
-    EXPECT_EQ(work_area_rect(400, 300, 25), (Rect{3, 25, 347, 275}));
-    EXPECT_EQ(work_area_rect(373, 203, 30), (Rect{3, 30, 320, 173}));
+    EXPECT_EQ(area_rect(AREA_WORK, 400, 300, 25), (Rect{3, 25, 347, 275}));
+    EXPECT_EQ(area_rect(AREA_WORK, 373, 203, 30), (Rect{3, 30, 320, 173}));
 }
 
 TEST(PaintRegions, WholeClientDrawsEverything) {

@@ -2,14 +2,12 @@
 // was painted into.
 #include <gtest/gtest.h>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
 #include "links/app_settings.h"
 #include "links/link_images_win.h"
-#include "mainwindow/main_window_state.h"
 #include "render/gdi_helpers_win.h"
 #include "render/painter_win.h"
 #include "render/shading.h"
+#include "render/status_geometry.h"
 #include "render/status_panel_win.h"
 #include "support/test_support_win.h"
 #include "theme/theme_values.h"
@@ -24,10 +22,10 @@ constexpr Color kFont = rgb(255, 255, 255);
 constexpr Color kUnpainted = rgb(1, 254, 3);
 constexpr PaintRegions kAll{true, true, true, true};
 
+// What the painter is given, set by each test, and the scene made of it.
 class Painter : public ::testing::Test {
 protected:
     void SetUp() override {
-        reset_program_state();
         theme_colors.fill_type = 0;  // plain background colour
         theme_colors.background_color = kBackground;
         theme_colors.font_color = kFont;
@@ -38,24 +36,68 @@ protected:
         free_mb = 250.0;
         volume_label = "STICK";
     }
-    void TearDown() override { reset_program_state(); }
+
+    PaintScene scene(int width, int height) const {
+        std::optional<Point> drag_box;
+        if (drag_link) drag_box = Point{drag_point.x - grab_dx, drag_point.y - grab_dy};
+        return PaintScene{.width = width,
+                          .height = height,
+                          .header_height = header_height,
+                          .settings = app_settings,
+                          .links = link_list,
+                          .theme = theme_colors,
+                          .bitmaps = bitmap_cache,
+                          .found_files = found_files,
+                          .drive = drive,
+                          .search_in_progress = search_in_progress,
+                          .idle_countdown = idle_countdown,
+                          .hint = active_hint,
+                          .drag_box = drag_box,
+                          .buttons = {}};
+    }
+    PaintScene scene(const Canvas& canvas) const { return scene(canvas.width(), canvas.height()); }
+
+    void add_new_programs(int n) {
+        for (int i = 0; i < n; ++i) {
+            FoundFile& record = found_files.add("E:\\Tools\\program" + std::to_string(i) + ".exe");
+            record.slide_offset = -28 * (i + 1);
+        }
+    }
 
     // A link at (x, y) with a solid red 32 x 32 picture.
     Link& add_link(int x, int y, const char* caption) {
         Link& link = link_list.append_new();
-        LinkList::set_x(link, x);
-        LinkList::set_y(link, y);
+        LinkList::set_x(link, x, false);
+        LinkList::set_y(link, y, false);
         if (caption) LinkList::set_caption(link, caption);
         link.image = owned_link_bitmap(make_test_bitmap(32, 32, [](int, int) { return rgb(220, 20, 20); }));
         link.image_width = link.image_height = 32;
         return link;
     }
+
+    ThemeColors theme_colors;
+    AppSettings app_settings;
+    LinkList link_list;
+    BitmapCache bitmap_cache;
+    FoundFileList found_files;
+    DriveFacts drive;
+    double& total_mb = drive.total_mb;
+    double& free_mb = drive.free_mb;
+    std::string& volume_label = drive.volume_label;
+    int header_height = 25;
+    bool search_in_progress = false;
+    int idle_countdown = 60;
+    HintKind active_hint = HintKind::None;
+    const Link* drag_link = nullptr;
+    Point drag_point;
+    int grab_dx = 0;
+    int grab_dy = 0;
 };
 
 TEST_F(Painter, AnUpdateOfTheHeaderDrawsOnlyTheHeaderAndTheFrame) {
     Canvas canvas(400, 300, kUnpainted);
     const PaintRegions regions = regions_for_update({10, 0, 100, 20}, 400, 300, header_height);
-    draw_main_window(canvas.dc(), 400, 300, regions, nullptr, nullptr);
+    draw_main_window(canvas.dc(), scene(400, 300), regions);
     EXPECT_NE(canvas.pixel(5, 5), kUnpainted) << "header";
     EXPECT_EQ(canvas.pixel(1, 100), theme_colors.frame_color) << "frame";
     EXPECT_EQ(canvas.pixel(100, 100), kUnpainted) << "work area";
@@ -69,12 +111,12 @@ TEST_F(Painter, BackgroundIsTheColourWhenNoPictureIsShown) {
     bitmap_cache.add_from_file(nullptr, "BackGroundRESIZED");
     bitmap_cache.find("BackGroundRESIZED")->set_bitmap(make_test_bitmap(350, 251, [](int, int) { return kWhite; }));
     Canvas canvas(400, 300, kUnpainted);
-    draw_background(canvas.dc(), 400, 300);
+    draw_background(canvas.dc(), scene(400, 300));
     EXPECT_EQ(canvas.pixel(200, 150), kBackground);
     EXPECT_EQ(canvas.pixel(399, 299), kBackground);
 
     theme_colors.fill_type = 3;
-    draw_background(canvas.dc(), 400, 300);
+    draw_background(canvas.dc(), scene(400, 300));
     EXPECT_EQ(canvas.pixel(200, 150), kWhite);
     EXPECT_EQ(canvas.pixel(0, header_height - 1), kWhite) << "the picture starts one row up";
     EXPECT_EQ(canvas.pixel(350, 150), kBackground) << "the column after the picture keeps what was there";
@@ -85,7 +127,7 @@ TEST_F(Painter, SelectionMarkDarkensTheLinksBox) {
     Link& chosen = add_link(150, 0, nullptr);
     chosen.selected = true;
     Canvas canvas(400, 300, kBackground);
-    draw_links(canvas.dc());
+    draw_links(canvas.dc(), scene(canvas));
     const int top = header_height + 5;
     // Inside the box, outside the picture: background ANDed with 200, 200, 200.
     const Color marked = rgb(60 & 200, 120 & 200, 180 & 200);
@@ -102,13 +144,13 @@ TEST_F(Painter, CaptionsHaveAShadowOnlyWithDoubleFont) {
     add_link(0, 0, "Readme.txt");
     const int top = header_height + 5 + 32 + 5;
     Canvas flat(200, 200, kBackground);
-    draw_links(flat.dc());
+    draw_links(flat.dc(), scene(flat));
     EXPECT_GT(flat.count(5, top, 73, top + 16, kFont), 10);
     EXPECT_EQ(flat.count(5, top, 74, top + 17, kBlack), 0);
 
     theme_colors.double_font = true;
     Canvas shadowed(200, 200, kBackground);
-    draw_links(shadowed.dc());
+    draw_links(shadowed.dc(), scene(shadowed));
     EXPECT_GT(shadowed.count(5, top, 74, top + 17, kBlack), 10);
     EXPECT_GT(shadowed.count(5, top, 73, top + 16, kFont), 10);
 }
@@ -116,7 +158,7 @@ TEST_F(Painter, CaptionsHaveAShadowOnlyWithDoubleFont) {
 TEST_F(Painter, LongCaptionsTakeTwoLinesAtMost) {
     add_link(0, 0, "A very long caption that never fits on two lines of a link");
     Canvas canvas(200, 200, kBackground);
-    draw_links(canvas.dc());
+    draw_links(canvas.dc(), scene(canvas));
     const int top = header_height + 5 + 32 + 5;
     UniqueFont font = create_caption_font();
     SelectGuard select(canvas.dc(), font.get());
@@ -131,8 +173,9 @@ TEST_F(Painter, DragFeedbackShowsTheGridCellWhenArranging) {
     drag_point = {200, 170};
     grab_dx = 20;
     grab_dy = 20;
+    drag_link = &link;
     Canvas free_drag(400, 300, kBackground);
-    draw_drag_feedback(free_drag.dc(), &link);
+    draw_drag_feedback(free_drag.dc(), scene(free_drag));
     const Color lighter = rgb(60 | 70, 120 | 70, 180 | 70);
     EXPECT_EQ(free_drag.pixel(180 + 10, 150 + 10), lighter);
     EXPECT_EQ(free_drag.count(0, 0, 400, 300, lighter) + free_drag.count(0, 0, 400, 300, kBackground) <
@@ -142,7 +185,7 @@ TEST_F(Painter, DragFeedbackShowsTheGridCellWhenArranging) {
 
     app_settings.auto_arrange = true;
     Canvas grid(400, 300, kBackground);
-    draw_drag_feedback(grid.dc(), &link);
+    draw_drag_feedback(grid.dc(), scene(grid));
     // The box's middle (214, 184) lies in the cell at (150, 150) of the grid.
     const int cell_left = 150 + 5;
     const int cell_top = 150 + header_height + 5;
@@ -161,18 +204,18 @@ TEST_F(Painter, CountdownShowsOnlyBelowFifteenSeconds) {
     app_settings.auto_close_when_idle = true;
     idle_countdown = 15;
     Canvas at_fifteen(400, 300, kUnpainted);
-    draw_header(at_fifteen.dc(), 400);
+    draw_header(at_fifteen.dc(), scene(at_fifteen));
     EXPECT_EQ(header_font_pixels(at_fifteen), 0);
 
     idle_countdown = 14;
     Canvas at_fourteen(400, 300, kUnpainted);
-    draw_header(at_fourteen.dc(), 400);
+    draw_header(at_fourteen.dc(), scene(at_fourteen));
     EXPECT_GT(header_font_pixels(at_fourteen), 10);
     EXPECT_GT(at_fourteen.count(17, 0, 120, 24, kFont), 10) << "the drive label";
 
     app_settings.auto_close_when_idle = false;
     Canvas switched_off(400, 300, kUnpainted);
-    draw_header(switched_off.dc(), 400);
+    draw_header(switched_off.dc(), scene(switched_off));
     EXPECT_EQ(header_font_pixels(switched_off), 0);
 
     // The gradient: every row across the whole width.
@@ -186,10 +229,10 @@ TEST_F(Painter, ALongLabelLiesOverTheCountdownsShadow) {
     idle_countdown = 14;
     volume_label = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";  // runs under the countdown
     Canvas with_countdown(400, 300, kUnpainted);
-    draw_header(with_countdown.dc(), 400);
+    draw_header(with_countdown.dc(), scene(with_countdown));
     idle_countdown = 60;
     Canvas label_only(400, 300, kUnpainted);
-    draw_header(label_only.dc(), 400);
+    draw_header(label_only.dc(), scene(label_only));
 
     int label_pixels_blackened = 0;
     int label_pixels = 0;
@@ -204,25 +247,19 @@ TEST_F(Painter, ALongLabelLiesOverTheCountdownsShadow) {
     EXPECT_EQ(label_pixels_blackened, 0) << "both shadows go down before both texts";
 }
 
-void add_new_programs(int n) {
-    for (int i = 0; i < n; ++i) {
-        FoundFile& record = found_files.add("E:\\Tools\\program" + std::to_string(i) + ".exe");
-        record.slide_offset = -28 * (i + 1);
-    }
-}
-
 TEST_F(Painter, PanelShowsEightRowsWhileTheStatusCountsAll) {
     add_new_programs(8);
     Canvas eight(400, 300, kBackground);
-    draw_main_window(eight.dc(), 400, 300, kAll, nullptr, nullptr);
-    const Rect eight_panel = programs_panel_rect;
+    draw_main_window(eight.dc(), scene(400, 300), kAll);
+    const Rect eight_panel = new_programs_panel_rect(found_files, 400, 300, header_height);
 
     add_new_programs(10);  // two more
     Canvas ten(400, 300, kBackground);
-    draw_main_window(ten.dc(), 400, 300, kAll, nullptr, nullptr);
+    draw_main_window(ten.dc(), scene(400, 300), kAll);
     const int bottom = 300 - header_height;
-    EXPECT_EQ(programs_panel_rect, (Rect{120, bottom - 8 * 28, 290, bottom}));
-    EXPECT_EQ(programs_panel_rect, eight_panel);
+    const Rect ten_panel = new_programs_panel_rect(found_files, 400, 300, header_height);
+    EXPECT_EQ(ten_panel, (Rect{120, bottom - 8 * 28, 290, bottom}));
+    EXPECT_EQ(ten_panel, eight_panel);
 
     // The panel shows the same eight rows; the status text differs (8 and 10).
     for (int y = bottom - 8 * 28; y < bottom; y += 7)
@@ -240,7 +277,7 @@ TEST_F(Painter, HintBalloonLiesOverLinksAndUnderTheStatusBar) {
     active_hint = HintKind::AddLinks;
     // A short window, so the status strip reaches into the balloon.
     Canvas canvas(400, 150, kBackground);
-    draw_main_window(canvas.dc(), 400, 150, kAll, nullptr, nullptr);
+    draw_main_window(canvas.dc(), scene(400, 150), kAll);
     const Color fill = rgb(241, 255, 162);
     // Where the balloon meets the link's picture, the balloon is on top.
     const Color picture = rgb(220, 20, 20);
@@ -252,7 +289,7 @@ TEST_F(Painter, HintBalloonLiesOverLinksAndUnderTheStatusBar) {
 
     active_hint = HintKind::None;
     Canvas none(400, 150, kBackground);
-    draw_main_window(none.dc(), 400, 150, kAll, nullptr, nullptr);
+    draw_main_window(none.dc(), scene(400, 150), kAll);
     EXPECT_EQ(none.count(0, 0, 400, 150, fill), 0);
 }
 
@@ -260,7 +297,7 @@ TEST_F(Painter, GaugeOfADriveWithoutFiguresIsEmptyAndUnnumbered) {
     total_mb = 0.0;
     free_mb = 0.0;
     Canvas canvas(400, 300, kUnpainted);
-    draw_status_bar(canvas.dc(), 400, 300);
+    draw_status_bar(canvas.dc(), scene(canvas));
     const int g = 120 - 8;
     // All white inside the gauge's frame, and no percentage written on it.
     EXPECT_EQ(canvas.count(6, 300 - 25 + 4, g + 3, 300 - 4, kWhite), (g + 3 - 6) * (25 - 8));
@@ -268,7 +305,7 @@ TEST_F(Painter, GaugeOfADriveWithoutFiguresIsEmptyAndUnnumbered) {
     total_mb = 1000.0;
     free_mb = 0.0;
     Canvas full(400, 300, kUnpainted);
-    draw_status_bar(full.dc(), 400, 300);
+    draw_status_bar(full.dc(), scene(full));
     EXPECT_EQ(full.pixel(g - 5 + 1, 300 - 10), kWhite) << "a full drive keeps a 9-pixel free part";
     EXPECT_NE(full.pixel(g - 5 - 1, 300 - 10), kWhite);
     EXPECT_GT(full.count(4, 300 - 25, g + 4, 300, kFont), 5) << "100 %";

@@ -2,8 +2,6 @@
 // reading back pixels.
 #include <gtest/gtest.h>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
 #include "render/skin_win.h"
 #include "render/transparent_win.h"
 #include "support/test_support_win.h"
@@ -16,8 +14,12 @@ using namespace qb::test;
 
 class Rendering : public ::testing::Test {
 protected:
-    void SetUp() override { reset_program_state(); }
-    void TearDown() override { reset_program_state(); }
+    BitmapCache bitmap_cache;
+    ThemeColors theme_colors;
+    // With a 25-pixel title strip.
+    void compose_skin(const Rect& window_rect) {
+        qb::compose_skin(bitmap_cache, window_rect, nullptr, theme_colors.fill_type, 25);
+    }
 };
 
 Color checker(int x, int y) { return (x + y) % 2 ? rgb(10, 200, 30) : rgb(250, 240, 5); }
@@ -115,7 +117,7 @@ protected:
     }
     std::vector<Color> composed(int fill_type) {
         theme_colors.fill_type = static_cast<std::int8_t>(fill_type);
-        compose_skin({0, 0, 400, 300}, nullptr);
+        compose_skin({0, 0, 400, 300});
         const BitmapEntry* entry = bitmap_cache.find("BackGroundRESIZED");
         EXPECT_EQ(entry->width, 350);
         EXPECT_EQ(entry->height, 300 - 2 * 25 + 1);
@@ -152,7 +154,7 @@ TEST_F(Skin, FillTypesLayTheBackgroundOut) {
 
     // Resizing recomposes at the new size; the tab stays 50 x 120.
     add_entry("RightSide").set_bitmap(make_test_bitmap(20, 20, gradient));
-    compose_skin({0, 0, 500, 420}, nullptr);
+    compose_skin({0, 0, 500, 420});
     EXPECT_EQ(bitmap_cache.find("BackGroundRESIZED")->width, 450);
     EXPECT_EQ(bitmap_cache.find("BackGroundRESIZED")->height, 371);
     EXPECT_EQ(bitmap_cache.find("RightSideRESIZED")->width, 50);
@@ -162,7 +164,7 @@ TEST_F(Skin, FillTypesLayTheBackgroundOut) {
 TEST_F(Skin, TabWithoutPictureIsBlackWithItsFrame) {
     const Color frame = rgb(142, 142, 122);
     bitmap_cache.add_from_file("E:\\no such folder\\Right.bmp", "RightSide");
-    compose_skin({0, 0, 400, 300}, nullptr);
+    compose_skin({0, 0, 400, 300});
     const BitmapEntry* tab = bitmap_cache.find("RightSideRESIZED");
     ASSERT_TRUE(tab && tab->bitmap);
     const auto p = bitmap_pixels(tab->bitmap.get());
@@ -177,7 +179,7 @@ TEST_F(Skin, TabWithoutPictureIsBlackWithItsFrame) {
 
     // The tab is drawn on the right edge, centred.
     Canvas canvas(400, 300, kWhite);
-    draw_right_side(canvas.dc(), 400, 300, nullptr);
+    draw_right_side(canvas.dc(), 400, 300, bitmap_cache, {});
     EXPECT_EQ(canvas.pixel(375, 90), frame);
     EXPECT_EQ(canvas.pixel(375, 150), kBlack);
     EXPECT_EQ(canvas.pixel(375, 89), kWhite);

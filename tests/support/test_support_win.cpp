@@ -2,40 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "app/app_globals_win.h"
-#include "app/drive_info.h"
-#include "app/lifecycle_win.h"
-#include "app/program_location.h"
-#include "autorun/autorun_state.h"
-#include "links/app_settings.h"
-#include "mainwindow/main_window_state.h"
-#include "theme/theme_values.h"
 
 namespace qb::test {
-
-void reset_program_state() {
-    link_list.clear();
-    bitmap_cache.clear();
-    found_files.clear();
-    found_files.set_file_path("");
-    reset_app_settings();
-    theme_colors = ThemeColors{};
-    old_theme = false;
-    autorun_state = 0;
-    idle_countdown = kIdleSeconds;
-    active_hint = HintKind::None;
-    dragging = false;
-    drag_link = nullptr;
-    drag_point = {};
-    grab_dx = grab_dy = 0;
-    programs_panel_rect = {};
-    header_height = kMinHeaderHeight;
-    total_mb = free_mb = 0.0;
-    drive_type = 0;
-    volume_label = kDefaultVolumeLabel;
-    search_in_progress = false;
-    reset_run_state();
-}
 
 namespace {
 void remove_tree(const std::string& path) {
@@ -82,8 +50,8 @@ std::string fresh_folder(const std::string& drive, const std::string& name) {
     return path;
 }
 
-void place_program_in(const std::string& folder) {
-    set_program_location(location_from_module_path(folder + "\\Quillobrante.exe"));
+ProgramLocation location_in(const std::string& folder) {
+    return location_from_module_path(folder + "\\Quillobrante.exe");
 }
 
 std::string test_program_folder() {
@@ -210,27 +178,44 @@ std::vector<Color> bitmap_pixels(HBITMAP bitmap) {
 namespace qb::test {
 
 namespace {
-std::function<void(HWND)> pending_script;
+
+// The script of the run in progress, found by the timer that starts it.
+struct PendingScript {
+    std::function<void(HWND)> script;
+};
+PendingScript* pending = nullptr;
 
 void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND window = FindWindowA("Quillobrante", nullptr);
-    if (!window || !IsWindowVisible(window) || !pending_script) return;
+    if (!window || !IsWindowVisible(window) || !pending || !pending->script) return;
     KillTimer(nullptr, timer);
-    auto script = std::move(pending_script);
-    pending_script = nullptr;
+    auto script = std::move(pending->script);
+    pending->script = nullptr;
     script(window);
 }
+
+HMODULE load_program_module(const std::string& folder) {
+    HMODULE module = LoadLibraryA((folder + "\\data.dll").c_str());
+    EXPECT_NE(module, nullptr) << "no data.dll in " << folder;
+    return module;
+}
+
 }  // namespace
 
-int run_program_in(const std::string& folder, std::function<void(HWND)> script) {
-    HMODULE instance = LoadLibraryA((folder + "\\data.dll").c_str());
-    EXPECT_NE(instance, nullptr) << "no data.dll in " << folder;
-    pending_script = std::move(script);
+TestProgram::TestProgram(const std::string& folder)
+    : module_(load_program_module(folder)), state(module_, seams) {}
+
+TestProgram::~TestProgram() {
+    if (module_) FreeLibrary(module_);
+}
+
+int TestProgram::run(std::function<void(HWND)> script) {
+    PendingScript run_script{std::move(script)};
+    pending = &run_script;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, run_script_when_shown);
-    const int code = run_program(instance);
+    const int code = run_program(state);
     KillTimer(nullptr, timer);
-    pending_script = nullptr;
-    if (instance) FreeLibrary(instance);
+    pending = nullptr;
     return code;
 }
 

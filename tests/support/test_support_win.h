@@ -1,6 +1,7 @@
 #pragma once
-// What the Windows tests share: the test drives, a clean program state,
-// answers for the modal seams, and a canvas whose pixels can be read.
+// What the Windows tests share: the test drives, a program installed in a
+// test folder with a fresh state, answers for the modal seams, and a
+// canvas whose pixels can be read.
 #include <windows.h>
 
 #include <cstdint>
@@ -10,7 +11,9 @@
 
 #include "common/color.h"
 #include "common/modal_seams_win.h"
+#include "common/program_location.h"
 #include "common/win_handles_win.h"
+#include "mainwindow/program_state_win.h"
 
 namespace qb::test {
 
@@ -23,14 +26,11 @@ inline constexpr const char* kUnlabelledDrive = "G:";
 inline constexpr const char* kFixedDrive = "H:";
 inline constexpr const char* kTestDriveLabel = "QBTEST";
 
-// Puts every process-wide container, setting and flag back to start-up values.
-void reset_program_state();
-
 // A fresh, empty folder `name` on drive E: (removed first if present);
 // returns its path without a trailing backslash.
 std::string fresh_folder(const std::string& drive, const std::string& name);
-// Makes program_dir `folder` and drive_root its drive.
-void place_program_in(const std::string& folder);
+// The location of a program installed in `folder`.
+ProgramLocation location_in(const std::string& folder);
 // Copies the built themes (Data\...) and data.dll beside the test into folder.
 void install_themes(const std::string& folder);
 
@@ -49,8 +49,6 @@ public:
         std::string caption;
         UINT type = 0;
     };
-    RecordingSeams() { install_modal_seams(this); }
-    ~RecordingSeams() override { install_modal_seams(nullptr); }
     int message_box(HWND, const char* text, const char* caption, UINT type) override {
         boxes.push_back({text ? text : "", caption ? caption : "", type});
         return answer;
@@ -91,12 +89,30 @@ std::vector<Color> bitmap_pixels(HBITMAP bitmap);
 
 namespace qb::test {
 
-// Runs the whole program in this process as if it were installed in
-// `folder` (which holds data.dll): its instance is that folder's data.dll,
-// whose module path decides program_dir. `script` runs inside the message
-// loop once the main window is visible; the run ends when something posts
-// WM_QUIT (the script usually presses Escape). Returns the exit code.
-int run_program_in(const std::string& folder, std::function<void(HWND)> script);
+// A program installed in `folder` (which holds data.dll), with a state of
+// its own: its instance is that folder's data.dll, whose module path
+// decides the program's location, and its modal questions are answered
+// by `seams`.
+class TestProgram {
+public:
+    explicit TestProgram(const std::string& folder);
+    TestProgram(const TestProgram&) = delete;
+    TestProgram& operator=(const TestProgram&) = delete;
+    ~TestProgram();
+
+    // Runs the whole program. `script` runs inside the message loop once
+    // the main window is visible; the run ends when something posts
+    // WM_QUIT (the script usually presses Escape). Returns the exit code;
+    // files.dat is not saved (the entry does that after the run).
+    int run(std::function<void(HWND)> script);
+
+private:
+    HMODULE module_;
+
+public:
+    RecordingSeams seams;
+    ProgramState state;
+};
 
 // Posts a key press to a window as the keyboard would.
 void press_key(HWND window, UINT key, bool extended = false);

@@ -1,7 +1,6 @@
 // Theme.ini through the system's private-profile functions.
 #include <gtest/gtest.h>
 
-#include "links/app_settings.h"
 #include "support/test_support_win.h"
 #include "theme/theme_file_win.h"
 #include "theme/theme_values.h"
@@ -14,16 +13,24 @@ using namespace qb::test;
 class ThemeFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        reset_program_state();
         folder_ = fresh_folder(kTestDrive, "theme");
         CreateDirectoryA((folder_ + "\\Data").c_str(), nullptr);
         CreateDirectoryA((folder_ + "\\Data\\MAINTHEME").c_str(), nullptr);
-        place_program_in(folder_);
+        location_ = location_in(folder_);
         ini_ = folder_ + "\\Data\\MAINTHEME\\Theme.ini";
     }
-    void TearDown() override { reset_program_state(); }
+    std::string theme_folder() const { return location_.theme_folder(theme_name); }
+    void read_theme() {
+        if (qb::read_theme(theme_folder(), theme_colors)) old_theme = true;
+    }
+    bool write_theme() const { return qb::write_theme(theme_folder(), theme_colors); }
+
     std::string folder_;
     std::string ini_;
+    ProgramLocation location_;
+    std::string theme_name = "\\MAINTHEME";
+    ThemeColors theme_colors;
+    bool old_theme = false;
 };
 
 TEST_F(ThemeFile, WrittenColoursReadBackForEveryChannelValue) {
@@ -54,6 +61,7 @@ TEST_F(ThemeFile, WrittenColoursReadBackForEveryChannelValue) {
     GetPrivateProfileStringA("EXTRA", "AUTHOR", "", author, sizeof author, ini_.c_str());
     EXPECT_STREQ(author, "someone");
     EXPECT_EQ(GetFileAttributesA((ini_ + ".new").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(theme_file_path(theme_folder()), ini_);
 }
 
 TEST_F(ThemeFile, ReadingRulesOfTheValues) {
@@ -88,7 +96,7 @@ TEST_F(ThemeFile, AThemeWithoutItsSwitchesIsAnOldOne) {
 }
 
 TEST_F(ThemeFile, NothingIsWrittenWithoutTheThemeFolder) {
-    app_settings.theme_name = "\\NOSUCHTHEME";
+    theme_name = "\\NOSUCHTHEME";
     EXPECT_FALSE(write_theme());
     EXPECT_EQ(GetFileAttributesA((folder_ + "\\Data\\NOSUCHTHEME").c_str()), INVALID_FILE_ATTRIBUTES);
 }

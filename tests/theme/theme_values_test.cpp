@@ -3,8 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "app/program_location.h"
-#include "links/app_settings.h"
+#include "common/program_location.h"
 #include "theme/theme_values.h"
 
 namespace qb {
@@ -154,14 +153,8 @@ TEST(ThemeValues, WhatIsWrittenReadsBackTheSame) {
 }
 
 TEST(ThemeValues, ThemeFolderIsBesideTheProgram) {
-    const std::string saved_dir = program_dir;
-    const std::string saved_theme = app_settings.theme_name;
-    program_dir = "E:\\Quill";
-    app_settings.theme_name = "\\MAINTHEME";
-    EXPECT_EQ(theme_folder(), "E:\\Quill\\Data\\MAINTHEME");
-    EXPECT_EQ(theme_file_path("\\Theme.ini"), "E:\\Quill\\Data\\MAINTHEME\\Theme.ini");
-    program_dir = saved_dir;
-    app_settings.theme_name = saved_theme;
+    const ProgramLocation location{"E:\\Quill", "E:\\"};
+    EXPECT_EQ(location.theme_folder("\\MAINTHEME"), "E:\\Quill\\Data\\MAINTHEME");
 }
 
 }  // namespace

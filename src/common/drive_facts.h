@@ -7,18 +7,18 @@
 namespace qb {
 
 inline constexpr int kMinHeaderHeight = 25;
-
-// Height of the title strip and of the status strip.
-extern std::int16_t header_height;
-extern double total_mb;
-extern double free_mb;
-extern std::uint32_t drive_type;
-extern std::string volume_label;
 // The shown label when the drive has none or it cannot be read.
 inline constexpr const char* kDefaultVolumeLabel = "Quillobrante";
 
+struct DriveFacts {
+    double total_mb = 0.0;  // megabytes with a fraction; 0 without an answer
+    double free_mb = 0.0;
+    std::uint32_t drive_type = 0;  // GetDriveType of the drive root
+    std::string volume_label = kDefaultVolumeLabel;
+};
+
 // The system caption height, but never less than 25.
-std::int16_t header_height_for_caption(int caption_height);
+int header_height_for_caption(int caption_height);
 
 // The bitmap name of the status image for a GetDriveType value, or
 // nullptr for a value that has no image.

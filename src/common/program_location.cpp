@@ -1,9 +1,6 @@
-#include "app/program_location.h"
+#include "common/program_location.h"
 
 namespace qb {
-
-std::string program_dir;
-std::string drive_root;
 
 ProgramLocation location_from_module_path(std::string_view module_path) {
     ProgramLocation location;
@@ -20,14 +17,15 @@ ProgramLocation location_from_module_path(std::string_view module_path) {
     return location;
 }
 
-void set_program_location(const ProgramLocation& location) {
-    program_dir = location.program_dir;
-    drive_root = location.drive_root;
-}
-
-std::string beside_program(std::string_view piece) {
+std::string ProgramLocation::beside_program(std::string_view piece) const {
     std::string path = program_dir;
     path.append(piece);
+    return path;
+}
+
+std::string ProgramLocation::theme_folder(std::string_view theme_name) const {
+    std::string path = beside_program("\\Data");
+    path.append(theme_name);
     return path;
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/drive_info.h"
-#include "app/program_location.h"
+#include "common/drive_facts.h"
+#include "common/program_location.h"
 
 namespace qb {
 namespace {
@@ -20,8 +20,8 @@ TEST(ProgramLocation, FolderAndRootFromModulePath) {
     EXPECT_EQ(quoted.program_dir, "F:\\Apps");
     EXPECT_EQ(quoted.drive_root, "F:\\");
 
-    set_program_location(root);
-    EXPECT_EQ(beside_program("\\data.qb"), "E:\\data.qb");
+    EXPECT_EQ(root.beside_program("\\data.qb"), "E:\\data.qb");
+    EXPECT_EQ(nested.theme_folder("\\MAINTHEME"), "E:\\Tools\\Desk\\Data\\MAINTHEME");
 }
 
 TEST(ProgramLocation, DegenerateModulePathsNameNoDrive) {

@@ -1,6 +1,6 @@
 #pragma once
-// The strips of the main window that a repaint can name, the window's
-// outline and where the two skin buttons sit, for a given size.
+// The strips of the main window that a repaint can name, and the
+// rectangles they cover for a given size.
 #include <cstdint>
 
 #include "common/geometry.h"
@@ -19,21 +19,5 @@ Rect area_rect(std::uint16_t bit, int width, int height, int header);
 
 // The bounding rectangle of `pending` and every strip named in `bits`.
 Rect repaint_rect(const Rect& pending, std::uint16_t bits, int width, int height, int header);
-
-struct RoundedPiece {
-    Rect rect;
-    int corner = 0;
-};
-
-struct WindowOutline {
-    RoundedPiece body;
-    RoundedPiece tab;
-};
-
-WindowOutline window_outline(int width, int height);
-
-inline constexpr int kSkinButtonSize = 25;
-Point close_button_position(int width, int height);
-Point options_button_position(int width, int height);
 
 }  // namespace qb

@@ -1,18 +1,10 @@
-#include "app/drive_info.h"
+#include "common/drive_facts.h"
 
 #include <algorithm>
 
 namespace qb {
 
-std::int16_t header_height = kMinHeaderHeight;
-double total_mb = 0.0;
-double free_mb = 0.0;
-std::uint32_t drive_type = 0;
-std::string volume_label = kDefaultVolumeLabel;
-
-std::int16_t header_height_for_caption(int caption_height) {
-    return static_cast<std::int16_t>(std::clamp(caption_height, int{kMinHeaderHeight}, 32767));
-}
+int header_height_for_caption(int caption_height) { return std::clamp(caption_height, kMinHeaderHeight, 32767); }
 
 const char* drive_type_image_name(std::uint32_t type) {
     switch (type) {

@@ -1,0 +1,34 @@
+#pragma once
+// Every text the program shows to the user, in one place. The source is
+// UTF-8; the compiler stores these literals in code page 1251, the bytes
+// Windows shows and the program's files hold.
+namespace qb::text {
+
+// Message box captions.
+inline constexpr const char* kErrorCaption = "Ошибка";
+inline constexpr const char* kConfirmCaption = "Подтверждение";
+inline constexpr const char* kCheckResultCaption = "Результат проверки";
+
+// The settings file.
+inline constexpr const char* kCannotSaveData = "Невозможно сохранить данные";
+inline constexpr const char* kCannotLoadSettings = "Невозможно загрузить настройки";
+
+// The status strip, before the count of new programs.
+inline constexpr const char* kNewProgramsCount = "Новых программ: ";
+
+// The hint balloons; "~" breaks a line, and the leading and doubled
+// blanks are part of the texts' look.
+inline constexpr const char* kHintAddLinks =
+    "   Для добавления новой ссылки~достаточно  просто  перетащить~мышью требуемую папку или файл~"
+    "в рабочую область программы.";
+inline constexpr const char* kHintAutorunMissing =
+    "   На диске не найден файл для~автозапуска приложения. Зайдите~в настройки программы для его~"
+    "создания.";
+inline constexpr const char* kHintAutorunConfig =
+    "     Возможно,файл автозапуска~приложения не настроен. Зайдите~в настройки приложения для~"
+    "устранения возможной ошибки.";
+inline constexpr const char* kHintOldThemes =
+    "  Возможно, используются старые~темы оформления. Посетите сайт~программы   для   загрузки~"
+    "новых.";
+
+}  // namespace qb::text
