@@ -1,7 +1,7 @@
 #pragma once
-// What the main window remembers between messages and the painter reads:
-// the idle countdown, the hint shown, the drag under way and where the
-// new-programs panel was last drawn.
+// What the main window remembers between messages, beside the program's
+// state: the idle countdown, the hint balloons, a drag under way, where
+// the next adopted program lands and whether the panel is sliding.
 #include "common/geometry.h"
 #include "links/link_list.h"
 #include "render/hint_text.h"
@@ -12,18 +12,39 @@ inline constexpr int kIdleSeconds = 60;
 // The countdown is shown, and an input repaints the header, below this.
 inline constexpr int kCountdownShownBelow = 15;
 
-extern int idle_countdown;
-extern HintKind active_hint;
 // A left-button drag of a link.
-extern bool dragging;
-extern Link* drag_link;
-extern Point drag_point;
-extern int grab_dx;
-extern int grab_dy;
-// Where the panel was last painted, for the mouse's hit tests.
-extern Rect programs_panel_rect;
+struct DragState {
+    bool dragging = false;
+    Link* link = nullptr;  // drawn as a square that follows the pointer
+    Point point;           // the current mouse point, client coordinates
+    int grab_dx = 0;       // where on the link it was grabbed
+    int grab_dy = 0;
+    int start_x = 0;  // the link's position when the drag began
+    int start_y = 0;
+};
+
+// The balloon shown now and the kinds already offered in this run (the
+// add-links hint is remembered by the program's links_loaded instead).
+struct HintState {
+    HintKind active = HintKind::None;
+    bool autorun_missing_offered = false;
+    bool autorun_config_offered = false;
+    bool old_themes_offered = false;
+};
+
+inline constexpr int kFirstAdoptPosition = 30;
+
+struct MainWindowState {
+    int idle_countdown = kIdleSeconds;
+    HintState hints;
+    DragState drag;
+    // Where the next program adopted from the new-programs panel goes.
+    Point adopt{kFirstAdoptPosition, kFirstAdoptPosition};
+    bool slide_timer_running = false;
+};
+
 // Puts the countdown back to 60; true when it stood at 15 or less, so the
 // caller repaints the header that showed it.
-bool note_user_input();
+bool note_user_input(MainWindowState& state);
 
 }  // namespace qb
