@@ -47,4 +47,16 @@ struct MainWindowState {
 // caller repaints the header that showed it.
 bool note_user_input(MainWindowState& state);
 
+// The old process-wide variables, kept only until the code that uses them
+// takes a MainWindowState instead. Do not use them in new code.
+extern int idle_countdown;
+extern HintKind active_hint;
+extern bool dragging;
+extern Link* drag_link;
+extern Point drag_point;
+extern int grab_dx;
+extern int grab_dy;
+extern Rect programs_panel_rect;
+bool note_user_input();
+
 }  // namespace qb
