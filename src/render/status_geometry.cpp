@@ -11,6 +11,13 @@ int panel_left(int width) { return std::max(40, 3 * width / 10); }
 
 int panel_right(int width) { return width - 110; }
 
+int shown_panel_rows(int count_new) { return std::clamp(count_new, 0, kPanelMaxRows); }
+
+Rect new_programs_panel_rect(int width, int height, int header, int top_row_offset) {
+    const int strip_top = height - header;
+    return {panel_left(width), strip_top + top_row_offset, panel_right(width), strip_top};
+}
+
 Gauge gauge_geometry(int width, int top, int bottom, double total_mb, double free_mb) {
     Gauge gauge;
     gauge.g = panel_left(width) - 8;

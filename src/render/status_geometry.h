@@ -18,6 +18,16 @@ int panel_left(int width);
 // Right edge of the panel and end of the new-programs section.
 int panel_right(int width);
 
+// Rows the panel shows of count_new new records: the first eight.
+int shown_panel_rows(int count_new);
+
+// The new-programs panel in a client area of width x height: from the
+// panel's left to its right edge, from the top of its top shown row
+// (record shown_panel_rows - 1, whose slide offset is top_row_offset)
+// down to the top of the status strip. The painter draws it there and
+// the mouse finds its rows there.
+Rect new_programs_panel_rect(int width, int height, int header, int top_row_offset);
+
 struct Gauge {
     int g = 0;  // width of the gauge section
     Rect used;  // drawn first
