@@ -63,7 +63,8 @@ TEST(Keys, ContextMenuOffersOpenAndStayOnlyForLinksThatClose) {
     EXPECT_EQ(plain[1].command, kCmdProperties);
     EXPECT_EQ(plain[2].text, nullptr);  // the separator
     EXPECT_EQ(plain[3].command, kCmdDelete);
-    EXPECT_EQ(texts(plain), std::string(text::kMenuOpen) + "|" + text::kMenuProperties + "|-|" + text::kMenuDelete + "|");
+    EXPECT_EQ(texts(plain),
+              std::string(text::kMenuOpen) + "|" + text::kMenuProperties + "|-|" + text::kMenuDelete + "|");
 
     link.close_on_activate = true;
     const std::vector<MenuItem> closing = link_menu_items(link);
