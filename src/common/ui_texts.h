@@ -31,4 +31,14 @@ inline constexpr const char* kHintOldThemes =
     "  Возможно, используются старые~темы оформления. Посетите сайт~программы   для   загрузки~"
     "новых.";
 
+// Opening and deleting links.
+inline constexpr const char* kFileNotFound = "Файл не найден. Проверьте правильность ссылки.";
+inline constexpr const char* kConfirmDeleteLink = "Вы действительно хотите удалить ссылку?";
+
+// A link's context menu.
+inline constexpr const char* kMenuOpenStay = "Открыть без выхода из программы";
+inline constexpr const char* kMenuOpen = "Открыть ссылку";
+inline constexpr const char* kMenuProperties = "Свойства";
+inline constexpr const char* kMenuDelete = "Удалить";
+
 }  // namespace qb::text

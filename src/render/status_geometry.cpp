@@ -11,14 +11,19 @@ int panel_left(int width) { return std::max(40, 3 * width / 10); }
 
 int panel_right(int width) { return width - 110; }
 
+int shown_panel_rows(int count_new) { return std::clamp(count_new, 0, kPanelMaxRows); }
+
+Rect new_programs_panel_rect(int width, int height, int header, int top_row_offset) {
+    const int strip_top = height - header;
+    return {panel_left(width), strip_top + top_row_offset, panel_right(width), strip_top};
+}
+
 Rect new_programs_panel_rect(const FoundFileList& found_files, int width, int height, int header_height) {
     auto guard = found_files.guard();
-    const int shown = std::min(found_files.count_new(), kPanelMaxRows);
+    const int shown = shown_panel_rows(found_files.count_new());
     if (shown == 0) return {};
-    const int bottom = height - header_height;
     const FoundFile* top_record = found_files.new_at(shown - 1);
-    const int top = bottom + (top_record ? top_record->slide_offset : 0);
-    return {panel_left(width), top, panel_right(width), bottom};
+    return new_programs_panel_rect(width, height, header_height, top_record ? top_record->slide_offset : 0);
 }
 
 Gauge gauge_geometry(int width, int top, int bottom, double total_mb, double free_mb) {

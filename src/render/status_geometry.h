@@ -19,10 +19,18 @@ int panel_left(int width);
 // Right edge of the panel and end of the new-programs section.
 int panel_right(int width);
 
-// Where the new-programs panel stands in a client area of width x height:
-// from the status strip up to the top of its highest shown row (at most
-// eight rows, each at its own slide offset). Empty without new records.
-// The painter draws it there and the mouse tests clicks against it.
+// Rows the panel shows of count_new new records: the first eight.
+int shown_panel_rows(int count_new);
+
+// The new-programs panel in a client area of width x height: from the
+// panel's left to its right edge, from the top of its top shown row
+// (record shown_panel_rows - 1, whose slide offset is top_row_offset)
+// down to the top of the status strip. The painter draws it there and
+// the mouse finds its rows there.
+Rect new_programs_panel_rect(int width, int height, int header, int top_row_offset);
+
+// The same for the new records of `found_files`: empty without any. The
+// painter draws the panel there and the mouse tests its presses there.
 Rect new_programs_panel_rect(const FoundFileList& found_files, int width, int height, int header_height);
 
 struct Gauge {

@@ -1,0 +1,42 @@
+#include "mainwindow/keys.h"
+
+#include "common/ui_texts.h"
+
+namespace qb {
+
+bool is_extended_key(std::uint32_t key_data) { return (key_data >> 24) & 1u; }
+
+KeyCommand key_command(unsigned key, bool extended) {
+    if (extended) {
+        if (key >= kKeyLeft && key <= kKeyDown) return {KeyAction::Navigate, key};
+        if (key == kKeyDelete) return {KeyAction::Delete, 0};
+        return {};
+    }
+    if (key == kKeyReturn) return {KeyAction::Open, 0};
+    if (key == kKeyEscape) return {KeyAction::Quit, 0};
+    return {};
+}
+
+Command command_of(std::uint32_t wparam) {
+    switch (wparam & 0xFFFFu) {
+        case kCmdClose: return Command::Close;
+        case kCmdOptions: return Command::Options;
+        case kCmdOpen: return Command::Open;
+        case kCmdOpenStay: return Command::OpenStay;
+        case kCmdProperties: return Command::Properties;
+        case kCmdDelete: return Command::Delete;
+        default: return Command::None;
+    }
+}
+
+std::vector<MenuItem> link_menu_items(const Link& link) {
+    std::vector<MenuItem> items;
+    if (link.close_on_activate) items.push_back({text::kMenuOpenStay, kCmdOpenStay});
+    items.push_back({text::kMenuOpen, kCmdOpen});
+    items.push_back({text::kMenuProperties, kCmdProperties});
+    items.push_back({nullptr, 0});
+    items.push_back({text::kMenuDelete, kCmdDelete});
+    return items;
+}
+
+}  // namespace qb

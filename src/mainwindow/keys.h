@@ -1,0 +1,58 @@
+#pragma once
+// The main window's keyboard and commands: what a key means, what a
+// command identifier asks for, and the items of a link's context menu.
+#include <cstdint>
+#include <vector>
+
+#include "links/link_list.h"
+
+namespace qb {
+
+inline constexpr unsigned kKeyReturn = 0x0D;
+inline constexpr unsigned kKeyEscape = 0x1B;
+inline constexpr unsigned kKeyDelete = 0x2E;
+
+enum class KeyAction {
+    None,
+    Navigate,  // an arrow key: the first link when none is selected, else the neighbour in `direction`
+    Delete,    // delete the selected link after confirmation
+    Open,      // open the selected link
+    Quit,
+};
+
+struct KeyCommand {
+    KeyAction action = KeyAction::None;
+    unsigned direction = 0;  // the arrow key, for Navigate
+};
+
+// Bit 24 of WM_KEYDOWN's key data: the key is one of the dedicated keys
+// (arrows, Delete, the keypad's Enter), not the numeric keypad's.
+bool is_extended_key(std::uint32_t key_data);
+
+// Arrows and Delete count only as the dedicated keys, Enter only as the
+// main Enter key; Escape quits at any time.
+KeyCommand key_command(unsigned virtual_key, bool extended);
+
+// Command identifiers of the skin buttons and the context menu.
+inline constexpr unsigned kCmdClose = 10000;
+inline constexpr unsigned kCmdOptions = 10001;
+inline constexpr unsigned kCmdOpen = 10004;
+inline constexpr unsigned kCmdProperties = 10005;
+inline constexpr unsigned kCmdDelete = 10006;
+inline constexpr unsigned kCmdOpenStay = 10009;
+
+enum class Command { None, Close, Options, Open, OpenStay, Properties, Delete };
+
+// What WM_COMMAND asks for; only the low word, the identifier, counts.
+Command command_of(std::uint32_t wparam);
+
+struct MenuItem {
+    const char* text = nullptr;  // none for a separator
+    unsigned command = 0;
+};
+
+// A link's context menu, top to bottom; the open-and-stay item only for a
+// link that closes the program when opened.
+std::vector<MenuItem> link_menu_items(const Link& link);
+
+}  // namespace qb

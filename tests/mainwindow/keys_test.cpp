@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/ui_texts.h"
+#include "mainwindow/keys.h"
+
+namespace qb {
+namespace {
+
+TEST(Keys, ArrowsAndDeleteOnlyAsDedicatedKeysEnterAndEscapeOnlyAsMainKeys) {
+    for (unsigned arrow : {kKeyLeft, kKeyUp, kKeyRight, kKeyDown}) {
+        const KeyCommand dedicated = key_command(arrow, true);
+        EXPECT_EQ(dedicated.action, KeyAction::Navigate) << arrow;
+        EXPECT_EQ(dedicated.direction, arrow);
+        // The numeric keypad's arrows with Num Lock off.
+        EXPECT_EQ(key_command(arrow, false).action, KeyAction::None) << arrow;
+    }
+    EXPECT_EQ(key_command(kKeyDelete, true).action, KeyAction::Delete);
+    EXPECT_EQ(key_command(kKeyDelete, false).action, KeyAction::None);
+    EXPECT_EQ(key_command(kKeyReturn, false).action, KeyAction::Open);
+    EXPECT_EQ(key_command(kKeyReturn, true).action, KeyAction::None);  // the keypad's Enter
+    EXPECT_EQ(key_command(kKeyEscape, false).action, KeyAction::Quit);
+    EXPECT_EQ(key_command(kKeyEscape, true).action, KeyAction::None);
+    // Neighbours of the handled codes mean nothing.
+    for (unsigned other : {0x24u, 0x29u, 0x2Du, 0x2Fu, 0x0Cu, 0x0Eu, 0x1Au, 0x1Cu, 0x41u}) {
+        EXPECT_EQ(key_command(other, true).action, KeyAction::None) << other;
+        EXPECT_EQ(key_command(other, false).action, KeyAction::None) << other;
+    }
+}
+
+TEST(Keys, ExtendedFlagIsBit24OfTheKeyData) {
+    EXPECT_TRUE(is_extended_key(0x01000001u));
+    EXPECT_TRUE(is_extended_key(0xC1530001u));
+    EXPECT_FALSE(is_extended_key(0x00530001u));
+    EXPECT_FALSE(is_extended_key(0xFEFFFFFFu));
+}
+
+TEST(Keys, CommandsByTheirIdentifierOnly) {
+    EXPECT_EQ(command_of(10000), Command::Close);
+    EXPECT_EQ(command_of(10001), Command::Options);
+    EXPECT_EQ(command_of(10004), Command::Open);
+    EXPECT_EQ(command_of(10005), Command::Properties);
+    EXPECT_EQ(command_of(10006), Command::Delete);
+    EXPECT_EQ(command_of(10009), Command::OpenStay);
+    for (unsigned other : {0u, 10002u, 10003u, 10007u, 10008u, 10010u, 20004u}) {
+        EXPECT_EQ(command_of(other), Command::None) << other;
+    }
+    // A button's notification code in the high word changes nothing.
+    EXPECT_EQ(command_of((1u << 16) | 10000u), Command::Close);
+}
+
+TEST(Keys, ContextMenuOffersOpenAndStayOnlyForLinksThatClose) {
+    Link link;
+    auto texts = [](const std::vector<MenuItem>& items) {
+        std::string joined;
+        for (const MenuItem& item : items) joined += std::string(item.text ? item.text : "-") + "|";
+        return joined;
+    };
+    const std::vector<MenuItem> plain = link_menu_items(link);
+    ASSERT_EQ(plain.size(), 4u);
+    EXPECT_EQ(plain[0].command, kCmdOpen);
+    EXPECT_EQ(plain[1].command, kCmdProperties);
+    EXPECT_EQ(plain[2].text, nullptr);  // the separator
+    EXPECT_EQ(plain[3].command, kCmdDelete);
+    EXPECT_EQ(texts(plain),
+              std::string(text::kMenuOpen) + "|" + text::kMenuProperties + "|-|" + text::kMenuDelete + "|");
+
+    link.close_on_activate = true;
+    const std::vector<MenuItem> closing = link_menu_items(link);
+    ASSERT_EQ(closing.size(), 5u);
+    EXPECT_EQ(closing[0].command, kCmdOpenStay);
+    EXPECT_STREQ(closing[0].text, text::kMenuOpenStay);
+    EXPECT_EQ(closing[1].command, kCmdOpen);
+}
+
+}  // namespace
+}  // namespace qb
