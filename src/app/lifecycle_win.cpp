@@ -2,7 +2,9 @@
 
 #include "app/app_globals_win.h"
 #include "app/drive_info_win.h"
+#include "app/program_location.h"
 #include "autorun/autorun_file_win.h"
+#include "autorun/autorun_state.h"
 #include "links/app_settings.h"
 #include "links/settings_file_win.h"
 #include "mainwindow/main_window_state.h"
@@ -26,8 +28,8 @@ void initialise(HWND window, HINSTANCE instance) {
                  screen_height / 2 - app_settings.window_height / 2, app_settings.window_width,
                  app_settings.window_height, 0);
     load_skin(window);
-    if (app_settings.check_autorun_at_start) check_autorun_file();
-    protect_autorun_file();
+    if (app_settings.check_autorun_at_start) autorun_state = check_autorun_file(drive_root, GetCommandLineA());
+    protect_autorun_file(drive_root);
     idle_countdown = kIdleSeconds;
 }
 
