@@ -1,0 +1,17 @@
+#pragma once
+// The per-user registry policy that decides whether Windows honours
+// autorun files: checked, and with the user's consent repaired, so that
+// no drive type is excluded.
+#include <windows.h>
+
+#include "autorun/autorun_policy.h"
+
+namespace qb {
+
+// Checks NoDriveTypeAutoRun under HKEY_CURRENT_USER\`subkey`, asking
+// before every change and reporting the outcome in message boxes owned by
+// `owner`. True when the value is in order or was written; false when the
+// user declined or the registry refused.
+bool check_autorun_policy(HWND owner, const char* subkey = kAutorunPolicyKey);
+
+}  // namespace qb
