@@ -75,12 +75,15 @@ private:
     std::vector<StoredValue> values_;
 };
 
-std::optional<StoredValue> policy_value() {
+std::optional<StoredValue> find_policy_value() {
     for (const StoredValue& v : values_of(kAutorunPolicyKey)) {
         if (v.name == kAutorunPolicyValue) return v;
     }
     return std::nullopt;
 }
+
+// The value, or one of type REG_NONE without data when there is none.
+StoredValue policy_value() { return find_policy_value().value_or(StoredValue{"", REG_NONE, {}}); }
 
 void set_policy_value(DWORD type, std::vector<BYTE> data) {
     HKEY raw = nullptr;
@@ -92,9 +95,11 @@ void set_policy_value(DWORD type, std::vector<BYTE> data) {
               ERROR_SUCCESS);
 }
 
-void set_policy_dword(DWORD value) {
-    set_policy_value(REG_DWORD, std::vector<BYTE>(reinterpret_cast<BYTE*>(&value), reinterpret_cast<BYTE*>(&value) + 4));
+std::vector<BYTE> dword_bytes(DWORD value) {
+    return {BYTE(value & 0xFF), BYTE((value >> 8) & 0xFF), BYTE((value >> 16) & 0xFF), BYTE(value >> 24)};
 }
+
+void set_policy_dword(DWORD value) { set_policy_value(REG_DWORD, dword_bytes(value)); }
 
 void remove_policy_key() {
     RegDeleteKeyA(HKEY_CURRENT_USER, kAutorunPolicyKey);
@@ -130,10 +135,8 @@ TEST_F(AutorunPolicy, AMissingKeyIsCreatedAfterOneQuestion) {
     ASSERT_EQ(seams_.boxes.size(), 2u);
     EXPECT_EQ(seams_.boxes[0].type, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(seams_.boxes[1].type, static_cast<UINT>(MB_OK));
-    const auto value = policy_value();
-    ASSERT_TRUE(value);
-    EXPECT_EQ(value->type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(value->data, kDwordZero);
+    EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(policy_value().data, kDwordZero);
     expect_boxes_well_formed();
 }
 
@@ -151,15 +154,15 @@ TEST_F(AutorunPolicy, AValueThatExcludesDrivesIsChangedOnlyAfterYes) {
     EXPECT_FALSE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyValueExcludesQuestion});
     EXPECT_EQ(seams_.boxes[0].type, static_cast<UINT>(MB_YESNO));
-    ASSERT_TRUE(policy_value());
-    EXPECT_EQ(policy_value()->data, (std::vector<BYTE>{0x91, 0, 0, 0})) << "No keeps the value";
+    ASSERT_TRUE(find_policy_value());
+    EXPECT_EQ(policy_value().data, (std::vector<BYTE>{0x91, 0, 0, 0})) << "No keeps the value";
 
     seams_.boxes.clear();
     seams_.answer = IDYES;
     EXPECT_TRUE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
-    EXPECT_EQ(policy_value()->type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(policy_value()->data, kDwordZero);
+    EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(policy_value().data, kDwordZero);
     expect_boxes_well_formed();
 }
 
@@ -170,8 +173,8 @@ TEST_F(AutorunPolicy, ValuesInOrderAreNotWritten) {
         set_policy_dword(value);
         EXPECT_TRUE(check_autorun_policy(nullptr)) << value;
         EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyInOrder}) << value;
-        EXPECT_EQ(policy_value()->data, std::vector<BYTE>(reinterpret_cast<BYTE*>(&value),
-                                                          reinterpret_cast<BYTE*>(&value) + 4));
+        EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD)) << value;
+        EXPECT_EQ(policy_value().data, dword_bytes(value)) << value;
     }
     expect_boxes_well_formed();
 }
@@ -181,14 +184,14 @@ TEST_F(AutorunPolicy, OtherTypesAreJudgedByTheirFirstByte) {
     set_policy_value(REG_BINARY, {0x00, 0xFF});
     EXPECT_TRUE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyInOrder});
-    EXPECT_EQ(policy_value()->type, static_cast<DWORD>(REG_BINARY)) << "in order: not rewritten";
+    EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_BINARY)) << "in order: not rewritten";
 
     seams_.boxes.clear();
     set_policy_value(REG_SZ, {'0', 0});  // the text "0": its first byte is not 0
     EXPECT_TRUE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
-    EXPECT_EQ(policy_value()->type, static_cast<DWORD>(REG_DWORD));
-    EXPECT_EQ(policy_value()->data, kDwordZero);
+    EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(policy_value().data, kDwordZero);
 
     seams_.boxes.clear();
     set_policy_value(REG_BINARY, {0x04});
@@ -201,7 +204,7 @@ TEST_F(AutorunPolicy, AnEmptyValueIsNotInOrder) {
     seams_.answer = IDYES;
     EXPECT_TRUE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
-    EXPECT_EQ(policy_value()->data, kDwordZero);
+    EXPECT_EQ(policy_value().data, kDwordZero);
 }
 
 TEST_F(AutorunPolicy, AMissingValueInAnExistingKeyIsCreatedAfterAQuestion) {
@@ -210,19 +213,19 @@ TEST_F(AutorunPolicy, AMissingValueInAnExistingKeyIsCreatedAfterAQuestion) {
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kAutorunPolicyKey, 0, KEY_ALL_ACCESS, &raw), ERROR_SUCCESS);
     RegDeleteValueA(raw, kAutorunPolicyValue);
     RegCloseKey(raw);
-    ASSERT_FALSE(policy_value());
+    ASSERT_FALSE(find_policy_value());
 
     seams_.answer = IDNO;
     EXPECT_FALSE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyValueMissingQuestion});
-    EXPECT_FALSE(policy_value()) << "No writes nothing";
+    EXPECT_FALSE(find_policy_value()) << "No writes nothing";
 
     seams_.boxes.clear();
     seams_.answer = IDYES;
     EXPECT_TRUE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueMissingQuestion, text::kPolicyKeyCreated}));
-    ASSERT_TRUE(policy_value());
-    EXPECT_EQ(policy_value()->data, kDwordZero);
+    ASSERT_TRUE(find_policy_value());
+    EXPECT_EQ(policy_value().data, kDwordZero);
 }
 
 TEST_F(AutorunPolicy, DataLongerThanTheBufferIsAFailureNotAMissingValue) {
@@ -231,8 +234,18 @@ TEST_F(AutorunPolicy, DataLongerThanTheBufferIsAFailureNotAMissingValue) {
     seams_.answer = IDYES;
     EXPECT_FALSE(check_autorun_policy(nullptr));
     EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyCannotReadValue});
-    EXPECT_EQ(policy_value()->type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(policy_value()->data, long_data) << "nothing written";
+    EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(policy_value().data, long_data) << "nothing written";
+    expect_boxes_well_formed();
+}
+
+TEST_F(AutorunPolicy, AKeyTheRegistryRefusesIsReported) {
+    // A key name longer than the registry allows can be neither opened nor created.
+    const std::string refused = "Software\\" + std::string(300, 'k');
+    seams_.answer = IDYES;
+    EXPECT_FALSE(check_autorun_policy(nullptr, refused.c_str()));
+    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyKeyMissingQuestion, text::kPolicyCannotCreateKey}));
+    EXPECT_FALSE(key_exists(refused.c_str()));
     expect_boxes_well_formed();
 }
 
