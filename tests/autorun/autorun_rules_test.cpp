@@ -89,15 +89,6 @@ TEST(AutorunRules, FindingsOfACheck) {
     EXPECT_EQ(autorun_findings("", kDefaultProgramValue, "E:\\Quillobrante.exe"), kAutorunForeign);
 }
 
-TEST(AutorunRules, FindingsAfterAWrite) {
-    const std::uint16_t before = kAutorunMissing | kAutorunForeign;
-    EXPECT_EQ(findings_after_write(AutorunWriteResult::Configured, before), 0);
-    EXPECT_EQ(findings_after_write(AutorunWriteResult::Failed, before), before);
-    EXPECT_EQ(findings_after_write(AutorunWriteResult::ConfigureFailed, before), before)
-        << "the old file stayed, so did its findings";
-    EXPECT_EQ(findings_after_write(AutorunWriteResult::LeftForeign, kAutorunForeign), kAutorunForeign);
-}
-
 TEST(AutorunPolicy, JudgedByTheFirstByte) {
     using namespace std::string_literals;
     EXPECT_EQ(judge_autorun_policy(PolicyQuery::Read, "\0\0\0\0"s), PolicyFinding::InOrder);
