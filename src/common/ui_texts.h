@@ -41,4 +41,35 @@ inline constexpr const char* kMenuOpen = "Открыть ссылку";
 inline constexpr const char* kMenuProperties = "Свойства";
 inline constexpr const char* kMenuDelete = "Удалить";
 
+// The autorun file: what writing it reports.
+inline constexpr const char* kAutorunCreateFailed = "Не удалось создать Файл автозапуска.";
+inline constexpr const char* kAutorunConfigured = "Файл автозапуска создан и настроен.";
+inline constexpr const char* kAutorunConfigureFailed = "Во время конфигурирования файла произошла ошибка.";
+// What a check of the autorun file found, as the options window asks it.
+inline constexpr const char* kAutorunInOrder = "Файл автозапуска в порядке!";
+inline constexpr const char* kAutorunMissingQuestion =
+    "Файл автозапуска не найден или доступ к нему заблокирован.\nПопробовать создать его заново?";
+inline constexpr const char* kAutorunMisconfiguredQuestion =
+    "Возможно файл автозапуска неправильно сконфигурирован.\nПопробовать создать его заново?";
+
+// The registry's autorun policy.
+inline constexpr const char* kPolicyKeyMissingQuestion =
+    "Ключ реестра не доступен или не существует.\nПопробовать создать его?";
+inline constexpr const char* kPolicyCannotCreateKey =
+    "Невозможно создать ключ.\nВозможно нет прав на доступ к реестру.";
+inline constexpr const char* kPolicyValueMissingQuestion =
+    "Параметр автозапуска в реестре не найден.\nСоздать его и разрешить автозапуск для всех типов дисков?";
+inline constexpr const char* kPolicyValueExcludesQuestion =
+    "Автозапуск в реестре запрещен для некоторых типов дисков.\nИзменить параметр и разрешить автозапуск для всех "
+    "типов дисков?";
+inline constexpr const char* kPolicyCannotReadValue =
+    "Невозможно прочитать параметр.\nВозможно он поврежден или нет прав на доступ к реестру.";
+inline constexpr const char* kPolicyCannotCreateValue =
+    "Невозможно создать параметр.\nВозможно нет прав на доступ к реестру.";
+inline constexpr const char* kPolicyCannotChangeValue =
+    "Невозможно изменить параметр.\nВозможно нет прав на доступ к реестру.";
+inline constexpr const char* kPolicyKeyCreated = "Ключ реестра создан!";
+inline constexpr const char* kPolicyKeyChanged = "Ключ реестра изменен.";
+inline constexpr const char* kPolicyInOrder = "Ключ реестра в порядке!";
+
 }  // namespace qb::text
