@@ -1,9 +1,32 @@
 #include "common/modal_seams_win.h"
 
+#include <commdlg.h>
+#include <shellapi.h>
+
 namespace qb {
 
 int SystemModalSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
     return MessageBoxA(owner, text, caption, type);
+}
+
+void SystemModalSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
+    TrackPopupMenu(menu, 0, x, y, 0, owner, nullptr);
+}
+
+void SystemModalSeams::shell_open(HWND owner, const char* path, const char* folder) {
+    ShellExecuteA(owner, nullptr, path, nullptr, folder, SW_SHOWNORMAL);
+}
+
+bool SystemModalSeams::choose_color(HWND owner, COLORREF& color) {
+    CHOOSECOLORA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.rgbResult = color;
+    dialog.lpCustColors = custom_colors_;
+    dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorA(&dialog)) return false;
+    color = dialog.rgbResult;
+    return true;
 }
 
 }  // namespace qb

@@ -1,8 +1,8 @@
 #pragma once
-// The few modal things the program asks of Windows (message boxes for
-// now) go through this one interface, passed to whoever asks. The
-// program passes the real calls; tests pass answers and record what was
-// asked.
+// The few modal things the program asks of Windows (message boxes, the
+// colour chooser, a popup menu, opening a file through the shell) go
+// through this one interface, passed to whoever asks. The program passes
+// the real calls; tests pass answers and record what was asked.
 #include <windows.h>
 
 namespace qb {
@@ -11,12 +11,27 @@ class ModalSeams {
 public:
     virtual ~ModalSeams() = default;
     virtual int message_box(HWND owner, const char* text, const char* caption, UINT type) = 0;
+    // Shows `menu` at the screen point (x, y) for `owner`, tracking the left
+    // button; the chosen item arrives afterwards as WM_COMMAND.
+    virtual void popup_menu(HMENU menu, int x, int y, HWND owner) = 0;
+    // Opens `path` with its default action, in `folder` (none: the shell's choice).
+    virtual void shell_open(HWND owner, const char* path, const char* folder) = 0;
+    // The colour dialog, starting from `color`; true with the chosen colour
+    // in `color`, false when the user cancelled.
+    virtual bool choose_color(HWND owner, COLORREF& color) = 0;
 };
 
 // The real calls.
 class SystemModalSeams final : public ModalSeams {
 public:
     int message_box(HWND owner, const char* text, const char* caption, UINT type) override;
+    void popup_menu(HMENU menu, int x, int y, HWND owner) override;
+    void shell_open(HWND owner, const char* path, const char* folder) override;
+    bool choose_color(HWND owner, COLORREF& color) override;
+
+private:
+    // The colour dialog's sixteen custom colours, kept for the run.
+    COLORREF custom_colors_[16] = {};
 };
 
 }  // namespace qb

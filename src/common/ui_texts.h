@@ -72,4 +72,12 @@ inline constexpr const char* kPolicyKeyCreated = "Ключ реестра соз
 inline constexpr const char* kPolicyKeyChanged = "Ключ реестра изменен.";
 inline constexpr const char* kPolicyInOrder = "Ключ реестра в порядке!";
 
+// The link properties window.
+inline constexpr const char* kPropertiesTitle = "Свойства значка";
+inline constexpr const char* kPropertiesName = "Название";
+inline constexpr const char* kPropertiesTarget = "Ссылка";
+inline constexpr const char* kPropertiesCloseOnOpen = "Закрыть программу при активации";
+inline constexpr const char* kPropertiesSave = "Сохранить";
+inline constexpr const char* kPropertiesCancel = "Отмена";
+
 }  // namespace qb::text

@@ -205,7 +205,12 @@ void LinkList::set_target(Link& link, std::optional<std::string_view> path, std:
     link.target.reset();
     if (!path) return;
     std::string_view p = *path;
-    if (p.size() < 3) {
+    if (p.size() >= 2 && p[0] == '\\' && p[1] == '\\') {
+        // A network path (\\server\share\...) names its own place: it is
+        // never on our drive, and the root in front of it would break it.
+        link.root_relative = false;
+        link.target = std::string(p);
+    } else if (p.size() < 3) {
         link.root_relative = true;
         link.target = std::string(p);
     } else if (p[1] == ':' && p[2] == '\\') {

@@ -12,6 +12,8 @@ bool has_drive_prefix(std::string_view path) {
     return path.size() >= 3 && path[1] == ':' && path[2] == '\\';
 }
 
+bool is_network_path(std::string_view path) { return path.size() >= 2 && path[0] == '\\' && path[1] == '\\'; }
+
 bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
     return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
@@ -60,11 +62,13 @@ std::vector<LinkImagePlan> apply_stored_settings(const StoredSettings& stored, c
         if (record.caption.declared_length > 0) LinkList::set_caption(link, record.caption.text);
 
         // A full path on the drive we run from was turned into a root-relative
-        // target by set_target; that decision stands, so the link keeps
-        // working. Every other record keeps the flag it was saved with.
+        // target by set_target, and a network path into an absolute one;
+        // those decisions stand, so the link keeps working. Every other
+        // record keeps the flag it was saved with.
         const bool target_on_our_drive = record.target.declared_length > 0 &&
                                          has_drive_prefix(record.target.text) && link.root_relative;
-        if (!target_on_our_drive) link.root_relative = record.root_relative;
+        const bool network_target = record.target.declared_length > 0 && is_network_path(record.target.text);
+        if (!target_on_our_drive && !network_target) link.root_relative = record.root_relative;
         link.close_on_activate = record.close_on_activate;
         link.custom_image = record.custom_image;
 

@@ -19,23 +19,23 @@ KeyCommand key_command(unsigned key, bool extended) {
 
 Command command_of(std::uint32_t wparam) {
     switch (wparam & 0xFFFFu) {
-        case kCmdClose: return Command::Close;
-        case kCmdOptions: return Command::Options;
-        case kCmdOpen: return Command::Open;
-        case kCmdOpenStay: return Command::OpenStay;
-        case kCmdProperties: return Command::Properties;
-        case kCmdDelete: return Command::Delete;
+        case CMD_CLOSE: return Command::Close;
+        case CMD_OPTIONS: return Command::Options;
+        case CMD_OPEN: return Command::Open;
+        case CMD_OPEN_STAY: return Command::OpenStay;
+        case CMD_PROPERTIES: return Command::Properties;
+        case CMD_DELETE: return Command::Delete;
         default: return Command::None;
     }
 }
 
 std::vector<MenuItem> link_menu_items(const Link& link) {
     std::vector<MenuItem> items;
-    if (link.close_on_activate) items.push_back({text::kMenuOpenStay, kCmdOpenStay});
-    items.push_back({text::kMenuOpen, kCmdOpen});
-    items.push_back({text::kMenuProperties, kCmdProperties});
+    if (link.close_on_activate) items.push_back({text::kMenuOpenStay, CMD_OPEN_STAY});
+    items.push_back({text::kMenuOpen, CMD_OPEN});
+    items.push_back({text::kMenuProperties, CMD_PROPERTIES});
     items.push_back({nullptr, 0});
-    items.push_back({text::kMenuDelete, kCmdDelete});
+    items.push_back({text::kMenuDelete, CMD_DELETE});
     return items;
 }
 

@@ -34,12 +34,12 @@ bool is_extended_key(std::uint32_t key_data);
 KeyCommand key_command(unsigned virtual_key, bool extended);
 
 // Command identifiers of the skin buttons and the context menu.
-inline constexpr unsigned kCmdClose = 10000;
-inline constexpr unsigned kCmdOptions = 10001;
-inline constexpr unsigned kCmdOpen = 10004;
-inline constexpr unsigned kCmdProperties = 10005;
-inline constexpr unsigned kCmdDelete = 10006;
-inline constexpr unsigned kCmdOpenStay = 10009;
+inline constexpr int CMD_CLOSE = 10000;
+inline constexpr int CMD_OPTIONS = 10001;
+inline constexpr int CMD_OPEN = 10004;
+inline constexpr int CMD_PROPERTIES = 10005;
+inline constexpr int CMD_DELETE = 10006;
+inline constexpr int CMD_OPEN_STAY = 10009;
 
 enum class Command { None, Close, Options, Open, OpenStay, Properties, Delete };
 

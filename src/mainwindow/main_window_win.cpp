@@ -1,6 +1,11 @@
 #include "mainwindow/main_window_win.h"
 
+#include "common/drive_facts_win.h"
 #include "links/app_settings.h"
+#include "mainwindow/hints.h"
+#include "mainwindow/idle_countdown.h"
+#include "mainwindow/main_window_input_win.h"
+#include "mainwindow/slide_animation.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/painter_win.h"
 #include "render/window_areas.h"
@@ -17,6 +22,10 @@ std::optional<Point> child_place(HWND window, int id) {
     RECT placed{};
     GetWindowRect(window, &placed);
     return Point{place.left - placed.left, place.top - placed.top};
+}
+
+void repaint(MainWindow& self, HWND window, std::uint16_t areas) {
+    repaint_areas(window, areas, self.program.header_height);
 }
 
 LRESULT on_destroy(MainWindow& self) {
@@ -50,21 +59,61 @@ LRESULT on_draw_item(MainWindow& self, HWND window, WPARAM wparam, LPARAM lparam
     return 0;
 }
 
-void after_input(MainWindow& self, HWND window) {
-    if (note_user_input(self.view)) repaint_areas(window, AREA_HEADER, self.program.header_height);
+void on_idle_tick(MainWindow& self, HWND window) {
+    const AppSettings& settings = self.program.settings;
+    switch (idle_tick(self.view, settings.show_hints, settings.auto_close_when_idle)) {
+        case IdleTick::Quit: PostQuitMessage(0); break;
+        case IdleTick::RepaintHeader: repaint(self, window, AREA_HEADER); break;
+        case IdleTick::Nothing: break;
+    }
 }
 
-LRESULT on_key_down(MainWindow& self, HWND window, WPARAM key, LPARAM lparam) {
-    after_input(self, window);
-    const bool extended = (lparam >> 24) & 1;
-    if (!extended && key == VK_ESCAPE) PostQuitMessage(0);
+void on_slide_tick(MainWindow& self, HWND window) {
+    const SlideTick tick = slide_tick(self.program.found_files, self.view, self.program.settings.show_hints);
+    if (tick.stop_timer) KillTimer(window, kSlideTimer);
+    repaint(self, window, tick.repaint);
+}
+
+void on_hint_tick(MainWindow& self, HWND window) {
+    ProgramState& program = self.program;
+    const HintFacts facts{program.links.count(), program.autorun_state, program.old_theme};
+    repaint(self, window, hint_tick(self.view.hints, program.links_loaded, facts, program.settings.show_hints));
+}
+
+LRESULT on_timer(MainWindow& self, HWND window, WPARAM id) {
+    // With hints off nothing happens on any tick: no countdown, no slide,
+    // no balloon.
+    if (!self.program.settings.show_hints) return 0;
+    switch (id) {
+        case kIdleTimer: on_idle_tick(self, window); break;
+        case kSlideTimer: on_slide_tick(self, window); break;
+        case kHintTimer: on_hint_tick(self, window); break;
+        default: break;
+    }
     return 0;
 }
 
-LRESULT on_command(MainWindow& self, HWND window, WPARAM wparam) {
-    after_input(self, window);
-    if (LOWORD(wparam) == CMD_CLOSE) PostQuitMessage(0);
+// The drive's figures again, with the fault guard: a fault leaves 1.0 for both.
+void refresh_drive_space(ProgramState& program) {
+    read_disk_space_guarded(program.location.drive_root, program.drive);
+}
+
+LRESULT on_new_programs(MainWindow& self, HWND window) {
+    const NewProgramsPlacement placement = place_new_rows(self.program.found_files, self.view);
+    if (placement.start_timer) SetTimer(window, kSlideTimer, kSlideTimerMs, nullptr);
+    refresh_drive_space(self.program);
+    repaint(self, window, placement.repaint);
     return 0;
+}
+
+LRESULT on_search_state(MainWindow& self, HWND window) {
+    repaint(self, window, search_state_areas(self.program.found_files));
+    return 0;
+}
+
+LRESULT on_refresh_drive(MainWindow& self, HWND window) {
+    refresh_drive_space(self.program);
+    return on_search_state(self, window);
 }
 
 LRESULT on_end_session(MainWindow& self, WPARAM ending) {
@@ -78,6 +127,12 @@ LRESULT on_end_session(MainWindow& self, WPARAM ending) {
 
 MainWindow* main_window_data(HWND window) {
     return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+}
+
+void note_input(MainWindow& data) {
+    if (note_user_input(data.view) && data.program.main_window) {
+        repaint_areas(data.program.main_window, AREA_HEADER, data.program.header_height);
+    }
 }
 
 PaintScene paint_scene(const MainWindow& data, HWND window) {
@@ -117,9 +172,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    MainWindow* self = main_window_data(window);
     // WM_GETMINMAXINFO comes before WM_NCCREATE and needs no data.
     if (message == WM_GETMINMAXINFO) return on_get_min_max_info(lparam);
+    MainWindow* self = main_window_data(window);
     if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
     switch (message) {
         case WM_DESTROY: return on_destroy(*self);
@@ -130,8 +185,19 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_PAINT: return on_paint(*self, window);
         case WM_ERASEBKGND: return 1;
         case WM_DRAWITEM: return on_draw_item(*self, window, wparam, lparam);
+        case WM_NCHITTEST: return on_hit_test(*self, window, lparam);
         case WM_KEYDOWN: return on_key_down(*self, window, wparam, lparam);
         case WM_COMMAND: return on_command(*self, window, wparam);
+        case WM_TIMER: return on_timer(*self, window, wparam);
+        case WM_MOUSEMOVE: return on_mouse_move(*self, window, lparam);
+        case WM_LBUTTONDOWN: return on_left_button_down(*self, window, lparam);
+        case WM_LBUTTONUP: return on_left_button_up(*self, window);
+        case WM_LBUTTONDBLCLK: return on_left_button_double_click(*self, window, lparam);
+        case WM_RBUTTONDOWN: return on_right_button_down(*self, window, lparam);
+        case WM_DROPFILES: return on_drop_files(*self, window, wparam);
+        case WM_NEW_PROGRAMS: return on_new_programs(*self, window);
+        case WM_REFRESH_DRIVE: return on_refresh_drive(*self, window);
+        case WM_SEARCH_STATE: return on_search_state(*self, window);
         case WM_ENDSESSION: return on_end_session(*self, wparam);
         default: return DefWindowProcA(window, message, wparam, lparam);
     }

@@ -4,6 +4,7 @@
 // handler of its procedure.
 #include <windows.h>
 
+#include "mainwindow/keys.h"
 #include "mainwindow/main_window_state.h"
 #include "mainwindow/program_state_win.h"
 #include "render/painter_win.h"
@@ -19,10 +20,6 @@ inline constexpr UINT kHintTimerPeriod = 10000;
 inline constexpr UINT_PTR kIdleTimer = 2;
 inline constexpr UINT kIdleTimerPeriod = 1000;
 inline constexpr UINT_PTR kSlideTimer = 3;
-
-// Commands of the two skin buttons.
-inline constexpr int CMD_CLOSE = 10000;
-inline constexpr int CMD_OPTIONS = 10001;
 
 // Private messages of the main window.
 inline constexpr UINT WM_NEW_PROGRAMS = WM_USER + 1;
@@ -46,6 +43,9 @@ struct MainWindow {
     ProgramState& program;
     MainWindowHooks hooks;
     MainWindowState view;
+    // The link properties window, made on first use, and the link it shows.
+    HWND properties_window = nullptr;
+    Link* edited_link = nullptr;
 };
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
@@ -59,5 +59,9 @@ MainWindow* main_window_data(HWND window);
 
 // What a paint of the main window shows now.
 PaintScene paint_scene(const MainWindow& data, HWND window);
+
+// Any input to the program's windows: the idle countdown starts again, and
+// the header that showed it is repainted.
+void note_input(MainWindow& data);
 
 }  // namespace qb

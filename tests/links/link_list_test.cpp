@@ -80,6 +80,23 @@ TEST_F(LinkListTest, TargetOnTheProgramsDriveLosesItsDrive) {
     EXPECT_FALSE(link.root_relative);
 }
 
+TEST_F(LinkListTest, NetworkPathsAreNeverOnOurDrive) {
+    Link& link = list_.append_from_path("\\\\server\\share\\app.exe", root_);
+    EXPECT_EQ(link.caption, "app.exe");
+    EXPECT_EQ(link.target, "\\\\server\\share\\app.exe");
+    EXPECT_FALSE(link.root_relative);
+    EXPECT_EQ(full_target(link, root_), "\\\\server\\share\\app.exe");
+    // Typed in the properties window, with a root-relative link before.
+    LinkList::set_target(link, "Docs\\a.txt", root_);
+    EXPECT_TRUE(link.root_relative);
+    LinkList::set_target(link, "\\\\nas\\x", root_);
+    EXPECT_FALSE(link.root_relative);
+    EXPECT_EQ(full_target(link, root_), "\\\\nas\\x");
+    // A single leading backslash is still a path below our root.
+    LinkList::set_target(link, "\\Docs", root_);
+    EXPECT_TRUE(link.root_relative);
+}
+
 TEST_F(LinkListTest, PositionsSnapToTheGridOnlyWhenArranging) {
     Link& link = list_.append_new();
     EXPECT_EQ(LinkList::set_x(link, -10, grid_.auto_arrange).x, 0);

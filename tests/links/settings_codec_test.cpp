@@ -233,6 +233,7 @@ TEST_F(SettingsTest, LoadingAppliesTheFileRules) {
     add("Docs\\a.txt", true, 0);
     add("", true, 0);
     add("", false, 0).close_on_activate = true;
+    add("\\\\server\\share\\x.exe", true, 0);  // a network path was once stored as ours
 
     app_settings.auto_arrange = true;  // positions are read with the grid off
     LinkList links;
@@ -243,7 +244,7 @@ TEST_F(SettingsTest, LoadingAppliesTheFileRules) {
     EXPECT_EQ(app_settings.theme_name, "\\MAINTHEME");
     EXPECT_TRUE(app_settings.auto_arrange);
     EXPECT_TRUE(settings_need_saving(app_settings, changes));
-    ASSERT_EQ(plans.size(), 6u);
+    ASSERT_EQ(plans.size(), 7u);
 
     EXPECT_EQ(links.at(0)->x, 100);
     EXPECT_EQ(links.at(0)->target, "Tools\\a.exe");
@@ -260,6 +261,8 @@ TEST_F(SettingsTest, LoadingAppliesTheFileRules) {
     EXPECT_EQ(plans[5].path, "");
     EXPECT_TRUE(links.at(5)->close_on_activate);
     EXPECT_FALSE(links.at(5)->caption.has_value());
+    EXPECT_FALSE(links.at(6)->root_relative) << "a network path is never relative to our root";
+    EXPECT_EQ(plans[6].path, "\\\\server\\share\\x.exe");
     for (const auto& plan : plans) EXPECT_EQ(plan.source, LinkImagePlan::Source::TargetIcon);
 
     // Theme names of two characters and more are taken as they are.
@@ -267,7 +270,7 @@ TEST_F(SettingsTest, LoadingAppliesTheFileRules) {
     stored.theme_name.text = "\\A";
     apply_stored_settings(stored, location_, app_settings, links, links_loaded);
     EXPECT_EQ(app_settings.theme_name, "\\A");
-    EXPECT_EQ(links.count(), 6);  // the list is appended to, never emptied
+    EXPECT_EQ(links.count(), 7);  // the list is appended to, never emptied
 }
 
 TEST_F(SettingsTest, CustomPicturesAreStoredBesideTheProgram) {

@@ -59,19 +59,19 @@ TEST(Keys, ContextMenuOffersOpenAndStayOnlyForLinksThatClose) {
     };
     const std::vector<MenuItem> plain = link_menu_items(link);
     ASSERT_EQ(plain.size(), 4u);
-    EXPECT_EQ(plain[0].command, kCmdOpen);
-    EXPECT_EQ(plain[1].command, kCmdProperties);
+    EXPECT_EQ(plain[0].command, CMD_OPEN);
+    EXPECT_EQ(plain[1].command, CMD_PROPERTIES);
     EXPECT_EQ(plain[2].text, nullptr);  // the separator
-    EXPECT_EQ(plain[3].command, kCmdDelete);
+    EXPECT_EQ(plain[3].command, CMD_DELETE);
     EXPECT_EQ(texts(plain),
               std::string(text::kMenuOpen) + "|" + text::kMenuProperties + "|-|" + text::kMenuDelete + "|");
 
     link.close_on_activate = true;
     const std::vector<MenuItem> closing = link_menu_items(link);
     ASSERT_EQ(closing.size(), 5u);
-    EXPECT_EQ(closing[0].command, kCmdOpenStay);
+    EXPECT_EQ(closing[0].command, CMD_OPEN_STAY);
     EXPECT_STREQ(closing[0].text, text::kMenuOpenStay);
-    EXPECT_EQ(closing[1].command, kCmdOpen);
+    EXPECT_EQ(closing[1].command, CMD_OPEN);
 }
 
 }  // namespace

@@ -66,6 +66,41 @@ void install_themes(const std::string& folder) {
     CopyFileA((test_program_folder() + "\\data.dll").c_str(), (folder + "\\data.dll").c_str(), FALSE);
 }
 
+int RecordingSeams::message_box(HWND, const char* text, const char* caption, UINT type) {
+    boxes.push_back({text ? text : "", caption ? caption : "", type});
+    return answer;
+}
+
+void RecordingSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
+    Menu shown;
+    shown.at = {x, y};
+    shown.owner = owner;
+    const int count = GetMenuItemCount(menu);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
+        info.dwTypeData = text;
+        info.cch = sizeof text;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        shown.items.push_back({text, info.wID, (info.fType & MFT_SEPARATOR) != 0, !(info.fState & MFS_DISABLED)});
+    }
+    menus.push_back(std::move(shown));
+    if (menu_answer != 0) PostMessageA(owner, WM_COMMAND, menu_answer, 0);
+}
+
+void RecordingSeams::shell_open(HWND, const char* path, const char* folder) {
+    opened.push_back({path ? path : "", folder ? folder : "", folder != nullptr});
+}
+
+bool RecordingSeams::choose_color(HWND, COLORREF& color) {
+    colors_offered.push_back(color);
+    if (!color_answer) return false;
+    color = *color_answer;
+    return true;
+}
+
 std::vector<std::uint8_t> read_bytes(const std::string& path) {
     std::vector<std::uint8_t> bytes;
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,7 +42,10 @@ FILETIME modification_time(const std::string& path);
 // The folder of the running test program.
 std::string test_program_folder();
 
-// Records every message box and answers it with `answer`.
+// Records every modal question and answers it: message boxes with
+// `answer`, popup menus by posting `menu_answer` as the owner's WM_COMMAND
+// (0: dismissed, nothing is sent), the colour dialog with `color_answer`
+// (none: cancelled); opening through the shell is only recorded.
 class RecordingSeams final : public ModalSeams {
 public:
     struct Box {
@@ -49,12 +53,34 @@ public:
         std::string caption;
         UINT type = 0;
     };
-    int message_box(HWND, const char* text, const char* caption, UINT type) override {
-        boxes.push_back({text ? text : "", caption ? caption : "", type});
-        return answer;
-    }
+    struct MenuItem {
+        std::string text;  // empty for a separator
+        UINT id = 0;
+        bool separator = false;
+        bool enabled = true;
+    };
+    struct Menu {
+        std::vector<MenuItem> items;
+        POINT at{};
+        HWND owner = nullptr;
+    };
+    struct Opened {
+        std::string path;
+        std::string folder;  // empty when none was given
+        bool had_folder = false;
+    };
+    int message_box(HWND, const char* text, const char* caption, UINT type) override;
+    void popup_menu(HMENU menu, int x, int y, HWND owner) override;
+    void shell_open(HWND owner, const char* path, const char* folder) override;
+    bool choose_color(HWND owner, COLORREF& color) override;
+
     std::vector<Box> boxes;
     int answer = IDOK;
+    std::vector<Menu> menus;
+    UINT menu_answer = 0;
+    std::vector<Opened> opened;
+    std::vector<COLORREF> colors_offered;
+    std::optional<COLORREF> color_answer;
 };
 
 // A 32-bit top-down DIB section with its own memory DC.

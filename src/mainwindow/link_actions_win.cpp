@@ -1,0 +1,60 @@
+#include "mainwindow/link_actions_win.h"
+
+#include "common/ui_texts.h"
+#include "links/link_images_win.h"
+#include "mainwindow/drag.h"
+#include "mainwindow/open_target.h"
+#include "mainwindow/properties_window_win.h"
+#include "mainwindow/window_shape_win.h"
+#include "render/window_areas.h"
+
+namespace qb {
+
+void open_link(MainWindow& window, const Link& link, HWND owner, bool keep_running) {
+    ProgramState& program = window.program;
+    const std::optional<OpenRequest> request = open_request(link, program.location.drive_root, keep_running);
+    if (!request) return;  // a link that names nothing opens nothing
+    if (GetFileAttributesA(request->path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        program.seams.message_box(owner, text::kFileNotFound, text::kErrorCaption, MB_OK);
+        return;
+    }
+    program.seams.shell_open(owner, request->path.c_str(), request->folder ? request->folder->c_str() : nullptr);
+    if (request->quit_after) PostQuitMessage(0);
+}
+
+void forget_removed_link(MainWindow& window, const Link* link) {
+    forget_link(window.view, link);
+    forget_edited_link(window, link);
+}
+
+void delete_link_confirmed(MainWindow& window, Link* link, HWND owner) {
+    if (link == nullptr) return;
+    ProgramState& program = window.program;
+    const int answer =
+        program.seams.message_box(owner, text::kConfirmDeleteLink, text::kConfirmCaption, MB_YESNO | MB_ICONQUESTION);
+    if (answer != IDYES) return;
+    // Nothing may keep pointing at the link once it is freed: a drag under
+    // way or the properties window.
+    forget_removed_link(window, link);
+    if (program.links.remove(link)) {
+        program.changes.links_changed = true;
+        repaint_areas(program.main_window, AREA_ALL, program.header_height);
+    }
+}
+
+Link& add_link_for_path(MainWindow& window, HWND main_window, const std::string& path, Point at) {
+    ProgramState& program = window.program;
+    program.changes.links_changed = true;
+    Link& link = program.links.append_from_path(path, program.location.drive_root);
+    const bool on_grid = program.settings.auto_arrange;
+    LinkList::set_x(link, at.x, on_grid);
+    LinkList::set_y(link, at.y, on_grid);
+    RECT client{};
+    GetClientRect(main_window, &client);
+    program.links.resolve_overlaps(client.right, client.bottom, program.link_grid());
+    make_icon_image(link, path, main_window, default_picture_path(program.theme_folder()));
+    program.links_loaded = true;
+    return link;
+}
+
+}  // namespace qb

@@ -1,0 +1,241 @@
+#include "mainwindow/main_window_input_win.h"
+
+#include <shellapi.h>
+
+#include "mainwindow/drag.h"
+#include "mainwindow/hints.h"
+#include "mainwindow/hit_zones.h"
+#include "mainwindow/keys.h"
+#include "mainwindow/link_actions_win.h"
+#include "mainwindow/new_programs_panel.h"
+#include "mainwindow/properties_window_win.h"
+#include "mainwindow/window_shape_win.h"
+#include "render/window_areas.h"
+
+namespace qb {
+
+namespace {
+
+// Mouse points come as two signed 16-bit values, so points left of or
+// above the window are negative.
+Point point_of(LPARAM lparam) {
+    return {static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+}
+
+Size client_size(HWND window) {
+    RECT client{};
+    GetClientRect(window, &client);
+    return {client.right, client.bottom};
+}
+
+// The countdown starts again; the header that showed it is to be repainted.
+std::uint16_t noted_input(MainWindow& data) {
+    return note_user_input(data.view) ? AREA_HEADER : std::uint16_t{0};
+}
+
+void repaint(MainWindow& data, HWND window, std::uint16_t areas) {
+    repaint_areas(window, areas, data.program.header_height);
+}
+
+LPCSTR cursor_of(ZoneCursor cursor) {
+    switch (cursor) {
+        case ZoneCursor::SizeWestEast: return IDC_SIZEWE;
+        case ZoneCursor::SizeNorthSouth: return IDC_SIZENS;
+        case ZoneCursor::SizeNorthWestSouthEast: return IDC_SIZENWSE;
+        case ZoneCursor::SizeNorthEastSouthWest: return IDC_SIZENESW;
+        case ZoneCursor::Arrow: break;
+    }
+    return IDC_ARROW;
+}
+
+void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return;
+    for (const MenuItem& item : link_menu_items(link)) {
+        if (item.text == nullptr) {
+            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuA(menu, MF_STRING, item.command, item.text);
+        }
+    }
+    RECT placed{};
+    GetWindowRect(window, &placed);
+    data.program.seams.popup_menu(menu, placed.left + at.x, placed.top + at.y, window);
+    DestroyMenu(menu);
+}
+
+}  // namespace
+
+LRESULT on_hit_test(MainWindow& data, HWND window, LPARAM lparam) {
+    repaint(data, window, noted_input(data));
+    POINT screen{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+    ScreenToClient(window, &screen);
+    const HitZone zone = hit_zone({screen.x, screen.y}, client_size(window), data.program.header_height);
+    SetCursor(LoadCursorA(nullptr, cursor_of(zone_cursor(zone))));
+    return hit_test_code(zone);
+}
+
+LRESULT on_mouse_move(MainWindow& data, HWND window, LPARAM lparam) {
+    std::uint16_t areas = noted_input(data);
+    if (data.view.drag.dragging && data.view.drag.link) areas |= drag_move(data.view.drag, point_of(lparam));
+    repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_left_button_down(MainWindow& data, HWND window, LPARAM lparam) {
+    ProgramState& program = data.program;
+    std::uint16_t areas = noted_input(data);
+    const Point point = point_of(lparam);
+    const int header = program.header_height;
+
+    // A shown balloon takes the press: nothing beneath it sees it.
+    const HintHit hint = hint_hit_test(data.view.hints, point, header);
+    if (hint != HintHit::Outside) {
+        data.view.drag.dragging = false;
+        data.view.drag.link = nullptr;
+        repaint(data, window, areas | (hint == HintHit::CloseBox ? AREA_WORK : 0));
+        return 0;
+    }
+
+    const PanelPress press = panel_left_press(program.found_files, data.view, point, client_size(window), header,
+                                              program.location.drive_root);
+    if (press.taken) {
+        if (press.adopt) add_link_for_path(data, window, press.adopt->path, press.adopt->position);
+        repaint(data, window, areas | press.repaint);
+        return 0;
+    }
+
+    Link* link = program.links.hit_test(point.x, point.y, header);
+    if (link) program.links.move_to_end(link);  // drawn on top, and first for later hit tests
+    press_on_work_area(data.view.drag, link, point, header);
+    if (program.links.select_only(link)) areas |= AREA_WORK;
+    repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_left_button_up(MainWindow& data, HWND window) {
+    ProgramState& program = data.program;
+    std::uint16_t areas = noted_input(data);
+    DragState& drag = data.view.drag;
+    if (drag.link) {
+        const bool on_grid = program.settings.auto_arrange;
+        if (const std::optional<Point> landing = drag_landing(drag, on_grid, program.header_height)) {
+            LinkList::set_x(*drag.link, landing->x, on_grid);
+            LinkList::set_y(*drag.link, landing->y, on_grid);
+        }
+        if (drag_moved_link(drag, *drag.link)) program.changes.links_changed = true;
+        const Size client = client_size(window);
+        if (on_grid && program.links.resolve_overlaps(client.cx, client.cy, program.link_grid())) {
+            program.changes.links_changed = true;
+        }
+    }
+    areas |= end_drag(drag);
+    repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_left_button_double_click(MainWindow& data, HWND window, LPARAM lparam) {
+    ProgramState& program = data.program;
+    std::uint16_t areas = noted_input(data);
+    const Point point = point_of(lparam);
+    Link* link = program.links.hit_test(point.x, point.y, program.header_height);
+    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (link) open_link(data, *link, window, /*keep_running=*/false);
+    repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_right_button_down(MainWindow& data, HWND window, LPARAM lparam) {
+    ProgramState& program = data.program;
+    std::uint16_t areas = noted_input(data);
+    const Point point = point_of(lparam);
+    const int header = program.header_height;
+
+    const HintHit hint = hint_hit_test(data.view.hints, point, header);
+    if (hint != HintHit::Outside) {
+        repaint(data, window, areas | (hint == HintHit::CloseBox ? AREA_WORK : 0));
+        return 0;
+    }
+    const PanelPress press = panel_right_press(program.found_files, point, client_size(window), header);
+    if (press.taken) {
+        repaint(data, window, areas | press.repaint);
+        return 0;
+    }
+
+    Link* link = program.links.hit_test(point.x, point.y, header);
+    if (program.links.select_only(link)) areas |= AREA_WORK;
+    // The selection shows before the menu opens.
+    repaint(data, window, areas);
+    if (link) show_link_menu(data, window, *link, point);
+    return 0;
+}
+
+LRESULT on_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
+    ProgramState& program = data.program;
+    std::uint16_t areas = noted_input(data);
+    const KeyCommand command =
+        key_command(static_cast<unsigned>(key), is_extended_key(static_cast<std::uint32_t>(lparam)));
+    Link* selected = program.links.selected_link();
+    switch (command.action) {
+        case KeyAction::Navigate:
+            if (selected == nullptr) {
+                Link* first = program.links.at(0);
+                if (program.links.select_only(first) && first) areas |= AREA_WORK;
+            } else if (Link* next = program.links.neighbour(command.direction, selected, program.settings.auto_arrange)) {
+                if (program.links.select_only(next)) areas |= AREA_WORK;
+            }
+            break;
+        case KeyAction::Delete:
+            repaint(data, window, areas);
+            areas = 0;
+            delete_link_confirmed(data, selected, window);
+            break;
+        case KeyAction::Open:
+            if (selected) open_link(data, *selected, window, /*keep_running=*/false);
+            break;
+        case KeyAction::Quit: PostQuitMessage(0); break;
+        case KeyAction::None: break;
+    }
+    repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_command(MainWindow& data, HWND window, WPARAM wparam) {
+    ProgramState& program = data.program;
+    repaint(data, window, noted_input(data));
+    Link* selected = program.links.selected_link();
+    switch (command_of(static_cast<std::uint32_t>(wparam))) {
+        case Command::Close: PostQuitMessage(0); break;
+        case Command::Options:
+            if (data.hooks.open_options) data.hooks.open_options(program);
+            break;
+        case Command::Open:
+            if (selected) open_link(data, *selected, window, /*keep_running=*/false);
+            break;
+        case Command::OpenStay:
+            if (selected) open_link(data, *selected, window, /*keep_running=*/true);
+            break;
+        case Command::Properties: show_link_properties(data, window, selected); break;
+        case Command::Delete: delete_link_confirmed(data, selected, window); break;
+        case Command::None: break;
+    }
+    return 0;
+}
+
+LRESULT on_drop_files(MainWindow& data, HWND window, WPARAM wparam) {
+    auto drop = reinterpret_cast<HDROP>(wparam);
+    std::uint16_t areas = noted_input(data);
+    // Only the first name counts; a longer one is cut to 1023 characters.
+    char name[1024] = {};
+    if (DragQueryFileA(drop, 0, name, sizeof name) > 0 && name[0] != '\0') {
+        POINT at{};
+        DragQueryPoint(drop, &at);
+        add_link_for_path(data, window, name, {at.x, at.y});
+        areas |= AREA_WORK;
+    }
+    repaint(data, window, areas);
+    DragFinish(drop);
+    return 0;
+}
+
+}  // namespace qb
