@@ -9,7 +9,7 @@ source "$ROOT/scripts/wine-env.sh"
 qb_wine_summary
 prepare_test_drives
 ensure_display
-trap '[ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null; stop_display || true' EXIT
 cd "$QB_WINDOWS_BUILD"
 for bench in *_bench.exe; do
   wine "$bench"

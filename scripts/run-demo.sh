@@ -35,7 +35,7 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 ensure_display
-trap 'wineserver -k 2>/dev/null; [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null || true' EXIT
+trap 'wineserver -k 2>/dev/null; stop_display || true' EXIT
 PROBE="$QB_WINDOWS_BUILD/qb_probe.exe"
 wine 'E:\Quillobrante.exe' &
 program=$!

@@ -69,7 +69,7 @@ windows_tests() (
   local status=0
   (cd "$QB_WINDOWS_BUILD" && ctest --output-on-failure) || status=1
   wineserver -k 2>/dev/null
-  [ -n "${QB_XVFB_PID:-}" ] && kill "$QB_XVFB_PID" 2>/dev/null
+  stop_display
   return $status
 )
 

@@ -92,7 +92,7 @@ map_drive() {
 }
 
 # Starts an Xvfb display of 1024 x 768 unless DISPLAY names a live one.
-# Sets QB_XVFB_PID when it started one.
+# Sets QB_XVFB_PID when it started one; stop_display ends it.
 ensure_display() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
   local fifo; fifo=$(mktemp -u)
@@ -102,6 +102,16 @@ ensure_display() {
   local number; read -r number <"$fifo"
   rm -f "$fifo"
   export DISPLAY=":$number"
+}
+
+# Ends the Xvfb of ensure_display and waits for it: one still ending would
+# remove the socket of the next Xvfb that took its display number.
+stop_display() {
+  if [ -n "${QB_XVFB_PID:-}" ]; then
+    kill "$QB_XVFB_PID" 2>/dev/null
+    wait "$QB_XVFB_PID" 2>/dev/null
+    QB_XVFB_PID=""
+  fi
 }
 
 # The prefix of the Windows tests and benchmarks with its drives: E: and F:

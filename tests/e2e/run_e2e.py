@@ -99,8 +99,14 @@ class Program:
         assert out.returncode == 0, "the main window did not appear (the program %s)" % state
         return tuple(int(v) for v in out.stdout.split())
 
-    def press(self, key):
-        assert run([WINE, PROBE, "post-key", "Quillobrante", str(key)]).returncode == 0
+    def press(self, key, extended=False):
+        args = [WINE, PROBE, "post-key", "Quillobrante", str(key)] + (["extended"] if extended else [])
+        assert run(args).returncode == 0
+
+    def rect(self):
+        out = run([WINE, PROBE, "wait-window", "Quillobrante", "5000"])
+        assert out.returncode == 0, "the main window is gone"
+        return tuple(int(v) for v in out.stdout.split())
 
     def wait_exit(self, seconds=30):
         return self.process.wait(timeout=seconds)
@@ -138,6 +144,81 @@ class Screenshot:
 
     def count(self, left, top, right, bottom, predicate):
         return sum(1 for y in range(top, bottom) for x in range(left, right) if predicate(self.pixel(x, y)))
+
+
+def probe(*args):
+    """The probe's answer as text (it prints code page 1251), or None."""
+    with tempfile.TemporaryFile() as out:
+        code = subprocess.run([WINE, PROBE] + [str(a) for a in args], env=ENV, stdin=subprocess.DEVNULL, stdout=out,
+                              stderr=subprocess.DEVNULL).returncode
+        out.seek(0)
+        return out.read().decode("cp1251").strip() if code == 0 else None
+
+
+def xdotool(*args):
+    """Real pointer input on the X display: Wine's windows get it as the mouse."""
+    subprocess.run(["xdotool"] + [str(a) for a in args], env=ENV, check=True)
+
+
+def drag_pointer(x, y, dx, dy, steps=10):
+    xdotool("mousemove", x, y, "mousedown", 1)
+    for i in range(1, steps + 1):
+        xdotool("mousemove", x + dx * i // steps, y + dy * i // steps)
+        time.sleep(0.02)
+    xdotool("mouseup", 1)
+
+
+def centre(rect):
+    left, top, right, bottom = rect
+    return (left + right) // 2, (top + bottom) // 2
+
+
+def settings_file():
+    with open(os.path.join(DRIVE, "data.qb"), "rb") as f:
+        return f.read()
+
+
+def stored_size(data):
+    return int.from_bytes(data[3:6], "big"), int.from_bytes(data[6:9], "big")
+
+
+def stored_captions(data):
+    """The captions of the links in a data.qb, in order."""
+    pos = 9
+    def integer():
+        nonlocal pos
+        value = int.from_bytes(data[pos:pos + 3], "big")
+        pos += 3
+        return value
+    def string():
+        nonlocal pos
+        n = integer()
+        text = data[pos:pos + n].decode("cp1251")
+        pos += n
+        return text
+    string()  # theme
+    captions = []
+    for _ in range(integer()):
+        pos += 3 + 6  # flags, position
+        string()
+        captions.append(string())
+        string()
+    return captions
+
+
+def text_rows(shot, rect, colour=(0, 0, 0)):
+    """The bands of rows inside rect that hold pixels of colour: the lines
+    of text of a menu, top to bottom, as (top, bottom) pairs. Rows a few
+    pixels apart belong to one line (the dots and accents of letters)."""
+    left, top, right, bottom = rect
+    rows = [y for y in range(top, bottom) if any(shot.pixel(x, y) == colour for x in range(left, right))]
+    bands = []
+    for y in rows:
+        if bands and y <= bands[-1][1] + 3:
+            bands[-1][1] = y
+        else:
+            bands.append([y, y])
+    return [tuple(b) for b in bands]
 
 
 def theme_colours():
@@ -262,8 +343,81 @@ def test_without_picture_library_the_window_still_opens():
         program.kill()
 
 
+def test_window_moves_by_its_title_strip_and_sizes_by_its_corner():
+    lay_out_drive(empty=False)
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        # The top strip is a caption: dragging it moves the window.
+        drag_pointer(left + 200, top + 10, 50, 40)
+        moved = wait_for(lambda: program.rect() == (left + 50, top + 40, right + 50, bottom + 40))
+        assert moved, "moved by the pointer: %s" % (program.rect(),)
+        left, top, right, bottom = program.rect()
+        # The bottom-right corner sizes it (inside the rounded body, which
+        # ends 49 pixels before the tab's right edge).
+        drag_pointer(right - 70, bottom - 3, 50, 40)
+        sized = wait_for(lambda: program.rect() == (left, top, right + 50, bottom + 40))
+        assert sized, "sized by the pointer: %s" % (program.rect(),)
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    assert stored_size(settings_file()) == (450, 340), "the new size is remembered"
+
+
+def test_a_clicked_link_is_deleted_after_the_confirmation():
+    lay_out_drive(empty=False)
+    assert "Readme.txt" in stored_captions(settings_file())
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        # The first link's square starts at (5, 30) in the window.
+        xdotool("mousemove", left + 39, top + 64, "click", 1)
+        program.press(0x2E, extended=True)  # the Delete key
+        question = probe("dialog-text", 10000)
+        assert question == "Вы действительно хотите удалить ссылку?", question
+        yes = probe("dialog-button", 6)  # IDYES
+        assert yes, "the question has a Yes button"
+        xdotool("mousemove", *centre(tuple(int(v) for v in yes.split())), "click", 1)
+        assert probe("wait-gone", "#32770", 10000) is not None, "the question is answered"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    captions = stored_captions(settings_file())
+    assert "Readme.txt" not in captions and len(captions) == 4, captions
+
+
+def test_the_context_menu_opens_the_properties_window():
+    lay_out_drive(empty=False)
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        # A right click on the second link opens its menu.
+        xdotool("mousemove", left + 75 + 39, top + 64, "click", 3)
+        menu = probe("wait-window", "#32768", 10000)
+        assert menu, "the context menu is shown"
+        menu = tuple(int(v) for v in menu.split())
+
+        def menu_lines():
+            bands = text_rows(Screenshot("menu"), menu)
+            return bands if len(bands) == 3 else None
+        lines = wait_for(menu_lines)
+        assert lines, "three commands in the menu (open, properties, delete)"
+        xdotool("mousemove", (menu[0] + menu[2]) // 2, (lines[1][0] + lines[1][1]) // 2, "click", 1)
+        window = probe("wait-window", "IconWindow", 10000)
+        assert window, "the properties window is shown"
+        assert probe("window-text", "IconWindow") == "Свойства значка"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+
+
 TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it,
-         test_without_picture_library_the_window_still_opens]
+         test_without_picture_library_the_window_still_opens,
+         test_window_moves_by_its_title_strip_and_sizes_by_its_corner,
+         test_a_clicked_link_is_deleted_after_the_confirmation, test_the_context_menu_opens_the_properties_window]
 
 
 def reopen_closed_stdin():
@@ -297,7 +451,10 @@ def main():
                 traceback.print_exc()
     finally:
         run([WINESERVER, "-k"])
+        # Waited for: an Xvfb still ending would remove the socket of the
+        # next one that took its display number.
         xvfb.terminate()
+        xvfb.wait()
     print("%d of %d end-to-end tests passed" % (len(TESTS) - failed, len(TESTS)))
     return 1 if failed else 0
 

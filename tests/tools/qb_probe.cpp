@@ -1,9 +1,14 @@
-// Reaches a running program's window for the end-to-end tests: there is
-// no window manager under Xvfb, so keys are posted to the window rather
-// than typed.
+// Reaches a running program's windows for the end-to-end tests: there is
+// no window manager under Xvfb, so keys are posted to a window rather
+// than typed, and window places are read here for the mouse to aim at.
 //
 //   qb_probe wait-window CLASS TIMEOUT_MS   prints "left top right bottom" once visible
-//   qb_probe post-key CLASS VK              posts WM_KEYDOWN/WM_KEYUP of VK
+//   qb_probe wait-gone CLASS TIMEOUT_MS     waits until no visible window of CLASS is left
+//   qb_probe post-key CLASS VK [extended]   posts WM_KEYDOWN/WM_KEYUP of VK
+//   qb_probe dialog-text TIMEOUT_MS         the text of the message box shown (CP1251)
+//   qb_probe dialog-button ID               prints the screen rectangle of its button ID
+//   qb_probe menu-item INDEX TIMEOUT_MS     prints the screen rectangle of item INDEX of the popup menu shown
+//   qb_probe window-text CLASS              the title of the visible window of CLASS (CP1251)
 //   qb_probe command-line                   prints the probe's own command line
 #include <windows.h>
 
@@ -13,45 +18,119 @@
 
 namespace {
 
+constexpr const char* kDialogClass = "#32770";
+constexpr const char* kMenuClass = "#32768";
+
 HWND find_visible(const char* window_class) {
     HWND window = FindWindowA(window_class, nullptr);
     return window && IsWindowVisible(window) ? window : nullptr;
 }
 
-int wait_window(const char* window_class, DWORD timeout) {
+HWND wait_for(const char* window_class, DWORD timeout) {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (HWND window = find_visible(window_class)) {
-            RECT r{};
-            GetWindowRect(window, &r);
-            std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom);
-            return 0;
-        }
-        if (GetTickCount() - start > timeout) return 3;
+        if (HWND window = find_visible(window_class)) return window;
+        if (GetTickCount() - start > timeout) return nullptr;
         Sleep(50);
     }
 }
 
-int post_key(const char* window_class, UINT key) {
+void print_rect(const RECT& r) { std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right, r.bottom); }
+
+int wait_window(const char* window_class, DWORD timeout) {
+    HWND window = wait_for(window_class, timeout);
+    if (!window) return 3;
+    RECT r{};
+    GetWindowRect(window, &r);
+    print_rect(r);
+    return 0;
+}
+
+int wait_gone(const char* window_class, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    while (find_visible(window_class)) {
+        if (GetTickCount() - start > timeout) return 3;
+        Sleep(50);
+    }
+    return 0;
+}
+
+int post_key(const char* window_class, UINT key, bool extended) {
     HWND window = FindWindowA(window_class, nullptr);
     if (!window) return 3;
-    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16;
-    PostMessageA(window, WM_KEYDOWN, key, scan | 1);
-    PostMessageA(window, WM_KEYUP, key, scan | 1 | (1u << 30) | (1u << 31));
+    const LPARAM flags = (static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16) | 1 | (extended ? (1 << 24) : 0);
+    PostMessageA(window, WM_KEYDOWN, key, flags);
+    PostMessageA(window, WM_KEYUP, key, flags | (1u << 30) | (1u << 31));
+    return 0;
+}
+
+// The message box's text is its static control.
+BOOL CALLBACK print_static(HWND child, LPARAM) {
+    char name[32] = {};
+    GetClassNameA(child, name, sizeof name);
+    if (lstrcmpiA(name, "Static") != 0) return TRUE;
+    char text[1024] = {};
+    GetWindowTextA(child, text, sizeof text);
+    if (text[0] == '\0') return TRUE;
+    std::printf("%s\n", text);
+    return FALSE;
+}
+
+int dialog_text(DWORD timeout) {
+    HWND dialog = wait_for(kDialogClass, timeout);
+    if (!dialog) return 3;
+    EnumChildWindows(dialog, print_static, 0);
+    return 0;
+}
+
+int dialog_button(int id) {
+    HWND dialog = find_visible(kDialogClass);
+    HWND button = dialog ? GetDlgItem(dialog, id) : nullptr;
+    if (!button) return 3;
+    RECT r{};
+    GetWindowRect(button, &r);
+    print_rect(r);
+    return 0;
+}
+
+int menu_item(int index, DWORD timeout) {
+    HWND menu_window = wait_for(kMenuClass, timeout);
+    if (!menu_window) return 3;
+    auto menu = reinterpret_cast<HMENU>(SendMessageA(menu_window, 0x01E1 /* MN_GETHMENU */, 0, 0));
+    RECT r{};
+    if (!menu || !GetMenuItemRect(nullptr, menu, static_cast<UINT>(index), &r)) return 4;
+    print_rect(r);
+    return 0;
+}
+
+int window_text(const char* window_class) {
+    HWND window = find_visible(window_class);
+    if (!window) return 3;
+    char text[1024] = {};
+    GetWindowTextA(window, text, sizeof text);
+    std::printf("%s\n", text);
     return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc >= 4 && std::strcmp(argv[1], "wait-window") == 0)
-        return wait_window(argv[2], static_cast<DWORD>(std::strtoul(argv[3], nullptr, 10)));
-    if (argc >= 4 && std::strcmp(argv[1], "post-key") == 0)
-        return post_key(argv[2], static_cast<UINT>(std::strtoul(argv[3], nullptr, 0)));
-    if (argc >= 2 && std::strcmp(argv[1], "command-line") == 0) {
+    auto number = [&](int i) { return std::strtoul(argv[i], nullptr, 0); };
+    const char* verb = argc >= 2 ? argv[1] : "";
+    if (argc >= 4 && std::strcmp(verb, "wait-window") == 0) return wait_window(argv[2], number(3));
+    if (argc >= 4 && std::strcmp(verb, "wait-gone") == 0) return wait_gone(argv[2], number(3));
+    if (argc >= 4 && std::strcmp(verb, "post-key") == 0)
+        return post_key(argv[2], static_cast<UINT>(number(3)), argc >= 5 && std::strcmp(argv[4], "extended") == 0);
+    if (argc >= 3 && std::strcmp(verb, "dialog-text") == 0) return dialog_text(number(2));
+    if (argc >= 3 && std::strcmp(verb, "dialog-button") == 0) return dialog_button(static_cast<int>(number(2)));
+    if (argc >= 4 && std::strcmp(verb, "menu-item") == 0) return menu_item(static_cast<int>(number(2)), number(3));
+    if (argc >= 3 && std::strcmp(verb, "window-text") == 0) return window_text(argv[2]);
+    if (std::strcmp(verb, "command-line") == 0) {
         std::printf("%s\n", GetCommandLineA());
         return 0;
     }
-    std::fprintf(stderr, "usage: qb_probe wait-window CLASS MS | post-key CLASS VK | command-line\n");
+    std::fprintf(stderr,
+                 "usage: qb_probe wait-window CLASS MS | wait-gone CLASS MS | post-key CLASS VK [extended] |\n"
+                 "       dialog-text MS | dialog-button ID | menu-item INDEX MS | window-text CLASS | command-line\n");
     return 2;
 }
