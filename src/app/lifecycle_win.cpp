@@ -14,6 +14,13 @@ namespace qb {
 
 namespace {
 bool run_finished = false;
+bool found_files_saved_at_exit = false;
+}
+
+void save_found_files_at_exit() {
+    if (found_files_saved_at_exit) return;
+    found_files_saved_at_exit = true;
+    if (found_files_need_saving(found_files, app_settings.use_search_service)) save_found_files(found_files);
 }
 
 void initialise(HWND window, HINSTANCE instance) {

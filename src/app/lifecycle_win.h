@@ -20,6 +20,10 @@ void shut_down(HWND window);
 // written too, since the process will not reach its normal exit.
 void finish_run(HWND window, bool session_ending);
 
+// At exit: saves files.dat when the list changed and the search service
+// is on. Runs once, whether from a session's end or from the exit itself.
+void save_found_files_at_exit();
+
 // Makes finish_run work again (for a new run in the same process).
 void reset_run_state();
 

@@ -1,7 +1,7 @@
 #include <windows.h>
 
+#include "app/lifecycle_win.h"
 #include "app/startup_win.h"
-#include "search/found_files_file_win.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR /*command_line*/, int /*show*/) {
     const int exit_code = qb::run_program(instance);

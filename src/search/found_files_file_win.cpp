@@ -1,33 +1,22 @@
 #include "search/found_files_file_win.h"
 
-#include "app/app_globals_win.h"
-#include "app/program_location.h"
 #include "common/file_io_win.h"
-#include "links/app_settings.h"
 
 namespace qb {
 
-namespace {
-bool saved_at_exit = false;
+void load_found_files(FoundFileList& list, const std::string& path) {
+    list.set_file_path(path);
+    if (auto bytes = read_file_bytes(path)) list.load_from(*bytes);
 }
 
-void load_found_files() {
-    found_files.set_file_path(beside_program("\\files.dat"));
-    if (auto bytes = read_file_bytes(*found_files.file_path())) found_files.load_from(*bytes);
+bool save_found_files(const FoundFileList& list) {
+    const auto& path = list.file_path();
+    if (!path || path->empty()) return false;
+    return write_file_replacing(*path, list.encode());
 }
 
-void save_found_files() {
-    const auto& path = found_files.file_path();
-    if (!path) return;
-    write_file_replacing(*path, found_files.encode());
-}
-
-bool found_files_need_saving() { return found_files.dirty() && app_settings.use_search_service; }
-
-void save_found_files_at_exit() {
-    if (saved_at_exit) return;
-    saved_at_exit = true;
-    if (found_files_need_saving()) save_found_files();
+bool found_files_need_saving(const FoundFileList& list, bool use_search_service) {
+    return use_search_service && list.dirty();
 }
 
 }  // namespace qb
