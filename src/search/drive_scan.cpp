@@ -21,7 +21,7 @@ struct OpenLevel {
 
 // The walk keeps one open listing per level on a stack of its own, so a
 // deep tree costs heap, not the thread's stack. Returns false when it was
-// stopped or the root could not be read.
+// stopped, the root could not be read or a listing broke off.
 bool walk_tree(FolderLister& lister, FoundFileList& list, std::string root, ScanMode mode, const StopToken& stop) {
     OpenedFolder opened = lister.open(root);
     if (opened.unreadable) return false;
@@ -33,6 +33,7 @@ bool walk_tree(FolderLister& lister, FoundFileList& list, std::string root, Scan
         if (stop.stop_requested()) return false;
         OpenLevel& level = levels.back();
         if (!level.listing->next(entry)) {
+            if (level.listing->broken()) return false;
             levels.pop_back();
             continue;
         }

@@ -45,8 +45,10 @@ struct FolderEntry {
 class FolderListing {
 public:
     virtual ~FolderListing() = default;
-    // The next entry; false after the last one.
+    // The next entry; false after the last one, or when the listing broke off.
     virtual bool next(FolderEntry& entry) = 0;
+    // The listing broke off with an error before its end (the drive failed).
+    virtual bool broken() const { return false; }
 };
 
 struct OpenedFolder {
@@ -66,11 +68,12 @@ public:
 // lister's order (each folder's subtree when its entry is met; hidden and
 // system folders included, reparse points not entered, so a link back
 // into the tree cannot make the walk endless), records every executable,
-// and removes the records it did not meet. A walk that was stopped, or
-// whose root could not be read, is incomplete and removes nothing: a
-// drive that is briefly unreadable must not make every known program
-// look new afterwards. Returns whether the scan completed. Folders below
-// the root that cannot be read are skipped.
+// and removes the records it did not meet. A walk that was stopped, whose
+// root could not be read, or one of whose listings broke off, is
+// incomplete and removes nothing: a drive that is briefly unreadable must
+// not make every known program look new at the next scan. Returns whether
+// the scan completed. Folders below the root that cannot be opened (no
+// access, gone) are skipped, and their records go.
 bool scan_tree(FolderLister& lister, FoundFileList& list, std::string_view root, ScanMode mode,
                const StopToken& stop);
 

@@ -29,6 +29,7 @@ class FakeDrive final : public FolderLister {
 public:
     std::map<std::string, std::vector<FakeEntry>> folders;
     std::set<std::string> unreadable;
+    std::set<std::string> breaks_off;  // listed up to their last entry, then an error
     std::vector<std::string> opened;
     std::function<void()> on_entry;  // runs before each entry is handed out
 
@@ -51,25 +52,32 @@ public:
         auto it = folders.find(resolved);
         if (it == folders.end()) return {nullptr, true};
         if (it->second.empty()) return {nullptr, false};
-        return {std::make_unique<Listing>(it->second, on_entry), false};
+        return {std::make_unique<Listing>(it->second, on_entry, breaks_off.count(folder) > 0), false};
     }
 
 private:
     class Listing final : public FolderListing {
     public:
-        Listing(const std::vector<FakeEntry>& entries, const std::function<void()>& on_entry)
-            : entries_(entries), on_entry_(on_entry) {}
+        Listing(const std::vector<FakeEntry>& entries, const std::function<void()>& on_entry, bool breaks_off)
+            : entries_(entries), on_entry_(on_entry), breaks_off_(breaks_off) {}
         bool next(FolderEntry& entry) override {
+            if (breaks_off_ && at_ + 1 == entries_.size()) {  // the last entry is lost to an error
+                broken_ = true;
+                return false;
+            }
             if (at_ == entries_.size()) return false;
             if (on_entry_) on_entry_();
             const FakeEntry& e = entries_[at_++];
             entry = {e.name, e.folder, e.reparse};
             return true;
         }
+        bool broken() const override { return broken_; }
 
     private:
         const std::vector<FakeEntry>& entries_;
         const std::function<void()>& on_entry_;
+        bool breaks_off_;
+        bool broken_ = false;
         std::size_t at_ = 0;
     };
 };
@@ -210,6 +218,14 @@ TEST(DriveScan, AnIncompleteScanRemovesNothing) {
     EXPECT_FALSE(scan_tree(drive, list, "E:\\", ScanMode::Update, StopToken{stop}));
     EXPECT_EQ(paths_of(list), (std::vector<std::string>{"one.exe", "vanished.exe", "F\\three.exe"}));
     EXPECT_EQ(entries, 3);
+
+    // A listing that breaks off (a read error in a subfolder) leaves the walk incomplete.
+    stop = false;
+    drive.on_entry = nullptr;
+    drive.breaks_off.insert("E:\\F\\");
+    EXPECT_FALSE(scan_tree(drive, list, "E:\\", ScanMode::Update, StopToken{stop}));
+    EXPECT_EQ(list.count_all(), 3);
+    drive.breaks_off.clear();
 
     // The same walk without a stop completes and drops the vanished record.
     stop = false;
