@@ -10,7 +10,6 @@
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "options/options_window_win.h"
-#include "search/watch_thread_win.h"
 
 namespace qb {
 
@@ -142,7 +141,6 @@ int run_program(HINSTANCE instance) {
     classes.unregister(kSplashClass);
 
     ShowWindow(main_window, SW_SHOW);
-    if (app_settings.use_search_service) watch_thread.reset(start_watch_thread());
 
     const int exit_code = run_message_loop();
     finish_run(main_window, /*session_ending=*/false);
