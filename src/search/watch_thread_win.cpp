@@ -25,7 +25,14 @@ public:
           waiting_(waiting),
           failed_(failed) {}
 
+    // The notification is armed before each scan, not after it: a name
+    // that changes while the drive is walked or while the window handles
+    // the messages wakes the thread again at once, instead of going unseen
+    // until some later change (the system need not keep changes made while
+    // no notification is armed; Wine does not).
     void run() {
+        UniqueChangeNotification change(
+            FindFirstChangeNotificationA(target_.drive_root.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME));
         set_searching(true);
         load_found_files(target_.found_files, target_.files_dat_path);
         // Nothing known yet: everything the first complete scan meets is
@@ -38,9 +45,6 @@ public:
         // First pass: the new programs are announced while the search state is still set.
         announce_new_programs();
         set_searching(false);
-
-        UniqueChangeNotification change(
-            FindFirstChangeNotificationA(target_.drive_root.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME));
         if (!change) return stop_service();
         for (;;) {
             const HANDLE handles[2] = {stop_event_, change.get()};
@@ -48,13 +52,12 @@ public:
             const DWORD woken = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
             waiting_ = false;
             if (woken == WAIT_OBJECT_0) return finish_stopped();
-            if (woken != WAIT_OBJECT_0 + 1) return stop_service();
+            if (woken != WAIT_OBJECT_0 + 1 || !FindNextChangeNotification(change.get())) return stop_service();
             set_searching(true);
             scan();
             if (stopping()) return finish_stopped();
             set_searching(false);
             announce_new_programs();
-            if (!FindNextChangeNotification(change.get())) return stop_service();
         }
     }
 
