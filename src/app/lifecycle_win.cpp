@@ -37,6 +37,18 @@ void initialise(MainWindow& data, HWND window) {
     data.view.idle_countdown = kIdleSeconds;
 }
 
+void start_search_service(ProgramState& program) {
+    program.watch_thread.start(WatchTarget{
+        .found_files = program.found_files,
+        .drive_root = program.location.drive_root,
+        .files_dat_path = program.location.beside_program("\\files.dat"),
+        .window = program.main_window,
+        .search_state_message = WM_SEARCH_STATE,
+        .new_programs_message = WM_NEW_PROGRAMS,
+        .search_in_progress = program.search_in_progress,
+    });
+}
+
 void shut_down(ProgramState& program) {
     program.ui_font.reset();
     if (settings_need_saving(program.settings, program.changes)) {
@@ -48,6 +60,11 @@ void shut_down(ProgramState& program) {
 void finish_run(ProgramState& program, bool session_ending) {
     if (program.shut_down_done) return;
     program.shut_down_done = true;
+    // The watch thread goes first, before anything it reads is saved or
+    // freed. It reports with sent messages while this thread waits for it,
+    // so stop() answers them as it waits; the protocol is described at
+    // WatchThread::stop.
+    program.watch_thread.stop();
     shut_down(program);
     KillTimer(program.main_window, kHintTimer);
     KillTimer(program.main_window, kIdleTimer);

@@ -13,12 +13,16 @@ namespace qb {
 // attributes, the idle countdown.
 void initialise(MainWindow& data, HWND window);
 
+// Starts the watch thread, which loads files.dat and reports new programs
+// to the main window; without it the program runs as before.
+void start_search_service(ProgramState& program);
+
 // After the message loop: writes the settings file when a change asks
 // for it, and the theme file when its colours changed.
 void shut_down(ProgramState& program);
 
-// Everything that follows the message loop, once: shut_down and the
-// timers. When the session ends, files.dat is written too, since the
+// Everything that follows the message loop, once: the watch thread
+// stopped, shut_down and the timers. When the session ends, files.dat is written too, since the
 // process will not reach its normal exit.
 void finish_run(ProgramState& program, bool session_ending);
 

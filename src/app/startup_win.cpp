@@ -154,11 +154,9 @@ int run_program(ProgramState& program) {
     classes.unregister(kSplashClass);
 
     ShowWindow(window, SW_SHOW);
-    UniqueKernelHandle watch_thread;
-    if (program.settings.use_search_service) watch_thread.reset(start_watch_thread());
+    if (program.settings.use_search_service) start_search_service(program);
 
     const int exit_code = run_message_loop();
-    watch_thread.reset();
     finish_run(program, /*session_ending=*/false);
     return exit_code;
 }

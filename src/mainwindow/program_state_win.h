@@ -17,6 +17,7 @@
 #include "links/link_list.h"
 #include "render/bitmap_cache_win.h"
 #include "search/found_file_list.h"
+#include "search/watch_thread_win.h"
 #include "theme/theme_values.h"
 
 namespace qb {
@@ -59,6 +60,9 @@ struct ProgramState {
     std::uint16_t autorun_state = 0;
     // Set by the watch thread while it scans; read by the painter.
     std::atomic<bool> search_in_progress{false};
+    // The new-programs search service. Declared after what it works on, so
+    // that it is stopped before they go.
+    WatchThread watch_thread;
 
     // Shutdown's steps run once, whether from a session's end or from the
     // end of the message loop.

@@ -9,14 +9,14 @@ void load_found_files(FoundFileList& list, const std::string& path) {
     if (auto bytes = read_file_bytes(path)) list.load_from(*bytes);
 }
 
-void save_found_files(const FoundFileList& list) {
+bool save_found_files(const FoundFileList& list) {
     const auto& path = list.file_path();
-    if (!path || path->empty()) return;
-    write_file_replacing(*path, list.encode());
+    if (!path || path->empty()) return false;
+    return write_file_replacing(*path, list.encode());
 }
 
 bool found_files_need_saving(const FoundFileList& list, bool use_search_service) {
-    return list.dirty() && use_search_service;
+    return use_search_service && list.dirty();
 }
 
 }  // namespace qb
