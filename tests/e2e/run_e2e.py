@@ -60,12 +60,12 @@ def start_display():
 
 
 def prepare_prefix():
-    if not os.path.exists(os.path.join(PREFIX, "system.reg")):
-        os.makedirs(PREFIX, exist_ok=True)
-        run([WINE, "wineboot", "-i"])
-        run([WINESERVER, "-w"])
-    # Without a window manager Wine would wait for one at every window shown.
-    run([WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t", "REG_SZ", "/d", "N", "/f"])
+    """The prefix as the scripts make it, windows unmanaged: without a
+    window manager Wine would wait for one at every window shown."""
+    script = 'source "%s" && wine_prefix_ready && wine_unmanaged_windows' % os.path.join(ROOT, "scripts", "wine-env.sh")
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["bash", "-c", script], env=dict(ENV, QB_PREFIX_NAME="e2e"), stdin=subprocess.DEVNULL,
+                       stdout=out, stderr=subprocess.STDOUT, check=True)
 
 
 def lay_out_drive(empty):
