@@ -214,8 +214,11 @@ void LinkList::set_target(Link& link, std::optional<std::string_view> path, std:
         link.root_relative = true;
         link.target = std::string(p);
     } else if (p[1] == ':' && p[2] == '\\') {
-        // Byte comparison: a lower-case letter is another drive's path.
-        if (!drive_root.empty() && p[0] == drive_root[0]) {
+        // Byte comparison: a lower-case letter is another drive's path. A
+        // rest that begins with two backslashes would read back as a
+        // network path, so such a path stays whole.
+        const bool rest_is_network = p.size() >= 5 && p[3] == '\\' && p[4] == '\\';
+        if (!drive_root.empty() && p[0] == drive_root[0] && !rest_is_network) {
             link.root_relative = true;
             link.target = std::string(p.substr(3));
         } else {

@@ -95,6 +95,11 @@ TEST_F(LinkListTest, NetworkPathsAreNeverOnOurDrive) {
     // A single leading backslash is still a path below our root.
     LinkList::set_target(link, "\\Docs", root_);
     EXPECT_TRUE(link.root_relative);
+    // Our drive followed by two backslashes stays whole: without its drive
+    // it would read back as a network path.
+    LinkList::set_target(link, "E:\\\\\\x", root_);
+    EXPECT_EQ(link.target, "E:\\\\\\x");
+    EXPECT_FALSE(link.root_relative);
 }
 
 TEST_F(LinkListTest, PositionsSnapToTheGridOnlyWhenArranging) {
