@@ -98,6 +98,9 @@ LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LP
 
 void end_session(ProgramState& program) { finish_run(program, /*session_ending=*/true); }
 
+// The options skin button: the options window, owned by the main window.
+void open_options(ProgramState& program) { open_options_window(program, program.main_window); }
+
 void create_skin_buttons(HWND window, HINSTANCE instance) {
     CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_BITMAP, 350, 1, 25, 25, window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_CLOSE)), instance, nullptr);
@@ -123,7 +126,7 @@ int run_program(ProgramState& program) {
     WindowClasses classes(instance, splash_window_proc);
     if (!classes.registered_all()) return 1;
     // The main window's data outlives the window, which RunWindows destroys.
-    MainWindow data(program, MainWindowHooks{.open_options = nullptr, .end_session = end_session});
+    MainWindow data(program, MainWindowHooks{.open_options = open_options, .end_session = end_session});
     RunWindows windows(program);
 
     RECT desktop{};
