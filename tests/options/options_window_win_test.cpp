@@ -521,12 +521,13 @@ TEST_F(OptionsWindow, AutorunCheckAsksAndWritesThroughTheSeams) {
     }), 0);
 }
 
-// The registry check runs on the prefix's own policy key; its value is
-// put back afterwards.
+// The registry check runs on the prefix's own policy key; the key and its
+// value are put back as they were afterwards.
 class PolicyValue {
 public:
+    static constexpr const char* kPolicies = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies";
     static constexpr const char* kKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
-    PolicyValue() {
+    PolicyValue() : policies_existed_(exists(kPolicies)), key_existed_(exists(kKey)) {
         RegCreateKeyExA(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key_, nullptr);
         DWORD size = sizeof saved_;
         had_value_ = RegQueryValueExA(key_, "NoDriveTypeAutoRun", nullptr, &type_, saved_, &size) == ERROR_SUCCESS;
@@ -539,6 +540,8 @@ public:
             RegDeleteValueA(key_, "NoDriveTypeAutoRun");
         }
         RegCloseKey(key_);
+        if (!key_existed_) RegDeleteKeyA(HKEY_CURRENT_USER, kKey);
+        if (!policies_existed_) RegDeleteKeyA(HKEY_CURRENT_USER, kPolicies);
     }
     void set(DWORD value) {
         RegSetValueExA(key_, "NoDriveTypeAutoRun", 0, REG_DWORD, reinterpret_cast<BYTE*>(&value), sizeof value);
@@ -551,6 +554,14 @@ public:
     }
 
 private:
+    static bool exists(const char* subkey) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, subkey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        RegCloseKey(key);
+        return true;
+    }
+    bool policies_existed_;
+    bool key_existed_;
     HKEY key_ = nullptr;
     bool had_value_ = false;
     DWORD type_ = 0;
