@@ -118,7 +118,8 @@ TEST_F(ThemeSwitch, ChosenThemeUpdatesTheWindowTheSkinAndAutorunFile) {
     }), 0);
 }
 
-// Issue: colour edits were read over by the new theme's values and lost.
+// Colour edits not yet written belong to the theme being left: read over
+// by the new theme's values, they would be lost.
 TEST_F(ThemeSwitch, ColourEditsGoToTheThemeBeingLeft) {
     const std::vector<std::uint8_t> graphite_file = read_bytes(theme_file("GRAPHITE"));
     const Color edited = rgb(250, 20, 120);
@@ -141,7 +142,7 @@ TEST_F(ThemeSwitch, ColourEditsGoToTheThemeBeingLeft) {
     EXPECT_EQ(read_bytes(theme_file("GRAPHITE")), graphite_file) << "the new theme's file is not rewritten at exit";
 }
 
-// Issue: the switch replaced the user's own autorun.inf without a word.
+// A switch must not replace an autorun.inf the user wrote, without a word.
 TEST_F(ThemeSwitch, AutorunFileIsRewrittenOnlyWhenMissingOrTheProgramsOwn) {
     const std::string foreign = "[autorun]\r\nopen=other.exe\r\nicon=other.ico\r\n";
     write_text(kAutorunPath, foreign);
