@@ -91,6 +91,18 @@ foreach(dir ${QB_TEST_DIRS})
   endif()
 endforeach()
 
+# A picture library whose start-up code leaves a trace: the program must
+# load data.dll for its pictures only.
+add_library(trace_library SHARED ${CMAKE_SOURCE_DIR}/tests/tools/trace_library.cpp
+  ${CMAKE_SOURCE_DIR}/resources/data/data.rc)
+set_target_properties(trace_library PROPERTIES PREFIX "" OUTPUT_NAME trace_library)
+target_compile_definitions(trace_library PRIVATE ${QB_WIN_DEFS})
+target_link_options(trace_library PRIVATE ${QB_STATIC_LINK})
+add_dependencies(trace_library art)
+foreach(sub app)
+  add_dependencies(win_${sub}_tests trace_library)
+endforeach()
+
 # The helper that end-to-end tests use to reach the running program's window.
 add_executable(qb_probe ${CMAKE_SOURCE_DIR}/tests/tools/qb_probe.cpp)
 target_compile_definitions(qb_probe PRIVATE ${QB_WIN_DEFS})

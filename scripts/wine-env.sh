@@ -68,12 +68,19 @@ qb_wine_summary() {
 
 # Creates the prefix once (about ten seconds). wineboot itself goes
 # through the launcher, so it is run by the chosen loader.
+# Wine 8's new prefix does not map .exe to its class as every Windows does,
+# so the shell takes programs for files of an unknown type and gives them
+# the plain document picture instead of their own icons; the mapping is
+# added here.
 wine_prefix_ready() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "wine: creating prefix $WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wine wineboot -i >/dev/null 2>&1
     wineserver -w
+  fi
+  if ! grep -q '^\[Software\\\\Classes\\\\.exe\]' "$WINEPREFIX/system.reg"; then
+    wine reg add 'HKCR\.exe' /ve /d exefile /f >/dev/null 2>&1
   fi
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/lifecycle_win.h"
+#include "common/program_location_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/window_shape_win.h"
@@ -101,6 +102,21 @@ void end_session(ProgramState& program) { finish_run(program, /*session_ending=*
 // The options skin button: the options window, owned by the main window.
 void open_options(ProgramState& program) { open_options_window(program, program.main_window); }
 
+// The picture library beside the program, by its full path and as
+// resources only: the system's library search would take a data.dll from
+// any other folder when ours is missing, and loading it as code would run
+// its start-up code inside the program. Only its pictures are used.
+UniqueLibrary load_picture_library(const ProgramLocation& location) {
+    const std::string path = location.beside_program("\\data.dll");
+    constexpr DWORD kResourcesOnly = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+    UniqueLibrary library(LoadLibraryExA(path.c_str(), nullptr, kResourcesOnly));
+    // Systems before Vista know only the plain data-file flag.
+    if (!library && GetLastError() == ERROR_INVALID_PARAMETER) {
+        library.reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    }
+    return library;
+}
+
 void create_skin_buttons(HWND window, HINSTANCE instance) {
     CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_BITMAP, 350, 1, 25, 25, window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_CLOSE)), instance, nullptr);
@@ -136,7 +152,7 @@ int run_program(ProgramState& program) {
 
     windows.splash = CreateWindowExA(0, kSplashClass, "", WS_POPUP, screen.cx / 2 - 150, screen.cy / 2 - 75, 200,
                                      150, nullptr, nullptr, instance, &program);
-    program.resource_library.reset(LoadLibraryA("data.dll"));
+    program.resource_library = load_picture_library(locate_program(instance));
     if (program.resource_library) program.bitmaps.add_from_resource(program.resource_library.get(), "LOGO");
     ShowWindow(windows.splash, SW_SHOW);
     UpdateWindow(windows.splash);

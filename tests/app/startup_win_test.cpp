@@ -282,6 +282,45 @@ TEST_F(Startup, SessionEndSavesLikeANormalClose) {
     EXPECT_EQ(bytes[5], 0x75);  // 373 wide
 }
 
+TEST_F(Startup, ThePictureLibraryIsLoadedForItsPicturesOnly) {
+    const std::string folder = program_folder("library-trace");
+    const std::string own = test_program_folder();
+    // data.dll here runs start-up code when loaded as code; the program's
+    // own module is another copy of the real library.
+    ASSERT_TRUE(CopyFileA((own + "\\trace_library.dll").c_str(), (folder + "\\data.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((own + "\\data.dll").c_str(), (folder + "\\program.dll").c_str(), FALSE));
+    bool status_images = false;
+    bool logo = false;
+    TestProgram program(folder, "program.dll");
+    EXPECT_EQ(program.run([&](HWND window) {
+        status_images = program.state.bitmaps.bitmap_of("DT_FLASH") != nullptr;
+        logo = program.state.bitmaps.bitmap_of("LOGO") != nullptr;
+        press_key(window, VK_ESCAPE);
+    }), 0);
+    EXPECT_TRUE(status_images) << "its pictures are used";
+    EXPECT_TRUE(logo);
+    EXPECT_EQ(GetFileAttributesA((folder + "\\trace.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "its start-up code never ran";
+
+    // Without a data.dll beside the program, one in the current folder is
+    // not taken either.
+    const std::string elsewhere = fresh_folder(kTestDrive, "library-elsewhere");
+    ASSERT_TRUE(CopyFileA((own + "\\trace_library.dll").c_str(), (elsewhere + "\\data.dll").c_str(), FALSE));
+    DeleteFileA((folder + "\\data.dll").c_str());
+    char previous[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(elsewhere.c_str());
+    TestProgram bare(folder, "program.dll");
+    bool no_images = false;
+    EXPECT_EQ(bare.run([&](HWND window) {
+        no_images = bare.state.bitmaps.bitmap_of("DT_FLASH") == nullptr;
+        press_key(window, VK_ESCAPE);
+    }), 0);
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(no_images) << "no library beside the program: no pictures";
+    EXPECT_EQ(GetFileAttributesA((elsewhere + "\\trace.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 TEST_F(Startup, AutorunFileIsMadeReadOnlyAndSystem) {
     const std::string folder = program_folder("autorun-attributes");
     const std::string autorun = std::string(kTestDrive) + "\\autorun.inf";

@@ -62,12 +62,12 @@ def start_display():
 
 
 def prepare_prefix():
-    if not os.path.exists(os.path.join(PREFIX, "system.reg")):
-        os.makedirs(PREFIX, exist_ok=True)
-        run([WINE, "wineboot", "-i"])
-        run([WINESERVER, "-w"])
-    # Without a window manager Wine would wait for one at every window shown.
-    run([WINE, "reg", "add", "HKCU\\Software\\Wine\\X11 Driver", "/v", "Managed", "/t", "REG_SZ", "/d", "N", "/f"])
+    """The prefix as the scripts make it, windows unmanaged: without a
+    window manager Wine would wait for one at every window shown."""
+    script = 'source "%s" && wine_prefix_ready && wine_unmanaged_windows' % os.path.join(ROOT, "scripts", "wine-env.sh")
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(["bash", "-c", script], env=dict(ENV, QB_PREFIX_NAME="e2e"), stdin=subprocess.DEVNULL,
+                       stdout=out, stderr=subprocess.STDOUT, check=True)
 
 
 def lay_out_drive(empty):
@@ -426,6 +426,64 @@ def test_the_context_menu_opens_the_properties_window():
         program.kill()
 
 
+def files_dat(paths):
+    """files.dat naming `paths` (relative to the drive root) as known."""
+    data = len(paths).to_bytes(3, "big")
+    for path in paths:
+        raw = path.encode("cp1251")
+        data += len(raw).to_bytes(3, "big") + raw
+    return data
+
+
+def files_dat_paths(data):
+    paths, pos = [], 3
+    for _ in range(int.from_bytes(data[0:3], "big")):
+        n = int.from_bytes(data[pos:pos + 3], "big")
+        paths.append(data[pos + 3:pos + 3 + n].decode("cp1251"))
+        pos += 3 + n
+    return paths
+
+
+def test_a_new_program_on_the_drive_is_offered_and_adopted():
+    lay_out_drive(empty=False)
+    # What the drive held at the last look; then a new program arrives.
+    known = ["Quillobrante.exe", "Tools\\Sample Tool.exe", "Tools\\Utilities\\Counter.exe", "Games\\Puzzle.exe"]
+    with open(os.path.join(DRIVE, "files.dat"), "wb") as f:
+        f.write(files_dat(known))
+    shutil.copy2(SAMPLE_EXE, os.path.join(DRIVE, "Tools", "New Tool.exe"))
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        width, height = right - left, bottom - top
+        # The new row slides up to rest on the status strip; its adopt
+        # button (DT_ADD, a green plus on magenta) sits 38 pixels left of
+        # the panel's right edge.
+        panel_right = width - 110
+        row_top = height - 25 - 28
+        button = (left + panel_right - 38, top + row_top + 6, left + panel_right - 20, top + row_top + 22)
+
+        def green_plus():
+            return Screenshot("new-program").count(*button, lambda p: p[1] > 150 and p[0] < 120 and p[2] < 120)
+        assert wait_for(lambda: green_plus() > 10, 20), "the panel shows the new program with its adopt button"
+        before = Screenshot("before-adopting")
+        xdotool("mousemove", button[0] + 9, button[1] + 8, "click", 1)
+        assert wait_for(lambda: green_plus() == 0), "the adopted program leaves the panel"
+        # The new link at (30, 30) shows the program's picture there.
+        link_box = (left + 5 + 30 + 18, top + 25 + 5 + 30 + 5, left + 5 + 30 + 50, top + 25 + 5 + 30 + 37)
+        after = Screenshot("adopted")
+        changed = sum(1 for y in range(link_box[1], link_box[3]) for x in range(link_box[0], link_box[2])
+                      if after.pixel(x, y) != before.pixel(x, y))
+        assert changed > 300, "its picture is drawn (%d pixels changed)" % changed
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    data = settings_file()
+    captions = stored_captions(data)
+    assert captions[-1] == "New Tool.exe", captions
+    assert "Tools\\New Tool.exe" in files_dat_paths(open(os.path.join(DRIVE, "files.dat"), "rb").read())
+
+
 def rect_of(text):
     return tuple(int(v) for v in text.split())
 
@@ -539,6 +597,7 @@ TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_a
          test_without_picture_library_the_window_still_opens,
          test_window_moves_by_its_title_strip_and_sizes_by_its_corner,
          test_a_clicked_link_is_deleted_after_the_confirmation, test_the_context_menu_opens_the_properties_window,
+         test_a_new_program_on_the_drive_is_offered_and_adopted,
          test_theme_chosen_in_the_options_window_comes_up_at_the_next_start,
          test_release_archive_unpacked_onto_an_empty_drive_starts]
 

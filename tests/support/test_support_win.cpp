@@ -229,16 +229,16 @@ void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR timer, DWORD) {
     script(window);
 }
 
-HMODULE load_program_module(const std::string& folder) {
-    HMODULE module = LoadLibraryA((folder + "\\data.dll").c_str());
-    EXPECT_NE(module, nullptr) << "no data.dll in " << folder;
+HMODULE load_program_module(const std::string& folder, const std::string& name) {
+    HMODULE module = LoadLibraryA((folder + "\\" + name).c_str());
+    EXPECT_NE(module, nullptr) << "no " << name << " in " << folder;
     return module;
 }
 
 }  // namespace
 
-TestProgram::TestProgram(const std::string& folder)
-    : module_(load_program_module(folder)), state(module_, seams) {}
+TestProgram::TestProgram(const std::string& folder, const std::string& module)
+    : module_(load_program_module(folder, module)), state(module_, seams) {}
 
 TestProgram::~TestProgram() {
     if (module_) FreeLibrary(module_);

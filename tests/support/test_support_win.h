@@ -117,12 +117,12 @@ std::vector<Color> bitmap_pixels(HBITMAP bitmap);
 namespace qb::test {
 
 // A program installed in `folder` (which holds data.dll), with a state of
-// its own: its instance is that folder's data.dll, whose module path
-// decides the program's location, and its modal questions are answered
-// by `seams`.
+// its own: its instance is that folder's data.dll (or another library of
+// the folder, `module`), whose module path decides the program's
+// location, and its modal questions are answered by `seams`.
 class TestProgram {
 public:
-    explicit TestProgram(const std::string& folder);
+    explicit TestProgram(const std::string& folder, const std::string& module = "data.dll");
     TestProgram(const TestProgram&) = delete;
     TestProgram& operator=(const TestProgram&) = delete;
     ~TestProgram();
