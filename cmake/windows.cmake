@@ -40,11 +40,13 @@ target_compile_definitions(qb_win PUBLIC ${QB_WIN_DEFS})
 target_compile_options(qb_win PRIVATE ${QB_WARNINGS})
 target_link_libraries(qb_win PUBLIC qb_core ${QB_WIN_LIBS})
 
-# Resources: the program's icon and version, and the picture library.
-set(QB_RC_INCLUDES -I${QB_ART_DIR} -I${QB_ART_DIR}/data)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QB_ART_DIR} -I${QB_ART_DIR}/data")
+# Resources: the program's icon and version, and the picture library. The
+# version comes from project(VERSION), through a generated header.
+set(QB_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
+configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${QB_GENERATED_DIR}/version.h @ONLY)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QB_ART_DIR} -I${QB_ART_DIR}/data -I${QB_GENERATED_DIR}")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/app.rc
-  PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
+  PROPERTIES OBJECT_DEPENDS "${QB_ART_STAMP};${QB_GENERATED_DIR}/version.h")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/data/data.rc
   PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
 
@@ -132,6 +134,19 @@ add_custom_target(dist ALL
   COMMAND ${CMAKE_COMMAND} -E copy_directory ${QB_ART_DIR}/Data ${QB_DIST_DIR}/Data
   DEPENDS Quillobrante data art
   COMMENT "Laying out the program folder in ${QB_DIST_DIR}")
+
+# The release: one zip of the 32-bit program folder, to unpack onto a
+# stick. Entries get one fixed time, so the same build gives the same bytes.
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+  set(QB_RELEASE_ZIP ${CMAKE_SOURCE_DIR}/build/Quillobrante-${PROJECT_VERSION}.zip)
+  add_custom_target(release ALL
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${QB_RELEASE_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E tar cf ${QB_RELEASE_ZIP} --format=zip "--mtime=2000-01-01 00:00:00"
+            Quillobrante.exe data.dll Data
+    WORKING_DIRECTORY ${QB_DIST_DIR}
+    COMMENT "Packing ${QB_RELEASE_ZIP}")
+  add_dependencies(release dist)
+endif()
 
 # A small program that the demo drive carries as a sample executable.
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/demo/sample_tool.rc

@@ -99,6 +99,9 @@ LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LP
 
 void end_session(ProgramState& program) { finish_run(program, /*session_ending=*/true); }
 
+// The options skin button: the options window, owned by the main window.
+void open_options(ProgramState& program) { open_options_window(program, program.main_window); }
+
 // The picture library beside the program, by its full path and as
 // resources only: the system's library search would take a data.dll from
 // any other folder when ours is missing, and loading it as code would run
@@ -139,7 +142,7 @@ int run_program(ProgramState& program) {
     WindowClasses classes(instance, splash_window_proc);
     if (!classes.registered_all()) return 1;
     // The main window's data outlives the window, which RunWindows destroys.
-    MainWindow data(program, MainWindowHooks{.open_options = nullptr, .end_session = end_session});
+    MainWindow data(program, MainWindowHooks{.open_options = open_options, .end_session = end_session});
     RunWindows windows(program);
 
     RECT desktop{};

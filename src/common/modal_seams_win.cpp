@@ -22,7 +22,11 @@ bool SystemModalSeams::choose_color(HWND owner, COLORREF& color) {
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.rgbResult = color;
-    dialog.lpCustColors = custom_colors_;
+    // A fresh table for every opening: three reds to start from, the other
+    // places white.
+    COLORREF custom_colors[16] = {RGB(255, 0, 0), RGB(222, 0, 0), RGB(222, 0, 0)};
+    for (int i = 3; i < 16; ++i) custom_colors[i] = RGB(255, 255, 255);
+    dialog.lpCustColors = custom_colors;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
     if (!ChooseColorA(&dialog)) return false;
     color = dialog.rgbResult;

@@ -16,8 +16,9 @@ public:
     virtual void popup_menu(HMENU menu, int x, int y, HWND owner) = 0;
     // Opens `path` with its default action, in `folder` (none: the shell's choice).
     virtual void shell_open(HWND owner, const char* path, const char* folder) = 0;
-    // The colour dialog, starting from `color`; true with the chosen colour
-    // in `color`, false when the user cancelled.
+    // The colour dialog, starting from `color`, with its custom colours
+    // shown; true with the chosen colour in `color`, false when the user
+    // cancelled. Custom colours are not kept from one opening to the next.
     virtual bool choose_color(HWND owner, COLORREF& color) = 0;
 };
 
@@ -28,10 +29,6 @@ public:
     void popup_menu(HMENU menu, int x, int y, HWND owner) override;
     void shell_open(HWND owner, const char* path, const char* folder) override;
     bool choose_color(HWND owner, COLORREF& color) override;
-
-private:
-    // The colour dialog's sixteen custom colours, kept for the run.
-    COLORREF custom_colors_[16] = {};
 };
 
 }  // namespace qb

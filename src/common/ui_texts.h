@@ -80,4 +80,43 @@ inline constexpr const char* kPropertiesCloseOnOpen = "Закрыть прогр
 inline constexpr const char* kPropertiesSave = "Сохранить";
 inline constexpr const char* kPropertiesCancel = "Отмена";
 
+// The options window.
+inline constexpr const char* kOptionsTitle = "Настройки";
+inline constexpr const char* kOptionsPageGeneral = "Общие";
+inline constexpr const char* kOptionsPageAutorun = "Автозапуск";
+inline constexpr const char* kOptionsPageThemes = "Темы";
+inline constexpr const char* kOptionsPageAbout = "О программе";
+inline constexpr const char* kOptionsShowHints = "Показывать подсказки и системные сообщения";
+inline constexpr const char* kOptionsCheckAutorunAtStart = "Проверка файла автозапуска при старте";
+inline constexpr const char* kOptionsCloseWhenIdle = "Автоматическое закрытие программы при простое";
+inline constexpr const char* kOptionsSave = "Сохранить";
+inline constexpr const char* kOptionsAutoArrange = "Автоматически располагать значки";
+inline constexpr const char* kOptionsSearchService = "Использовать сервис поиска новых файлов в разделе";
+inline constexpr const char* kOptionsAutorunFileLabel = "Проверка файла автозапуска";
+inline constexpr const char* kOptionsRunCheck = ">>>";
+inline constexpr const char* kOptionsAutorunFileNote =
+    "\n     Для автоматического запуска программы,\n в корневом каталоге должен присутствовать\n правильно "
+    "настроенный файл autorun.";
+inline constexpr const char* kOptionsAutorunPolicyLabel = "Проверка автозапуска в реестре Windows";
+inline constexpr const char* kOptionsAutorunPolicyNote =
+    "     За включение и отключение автозапуска\n для разных типов носителей отвечает ключ\n реестра:\n "
+    "[HKEY_CURRENT_USER\\Software\\Microsoft\\\n Windows\\CurrentVersion\\Policies\\Explorer]\n "
+    "NoDriveTypeAutoRun=dword:00000000";
+inline constexpr const char* kOptionsDoubleFont = "Использовать двойной шрифт";
+inline constexpr const char* kOptionsWorkArea = "Рабочая область:";
+inline constexpr const char* kOptionsFillNone = "Не отображать фоновый рисунок";
+inline constexpr const char* kOptionsFillNormal = "Обычное рисование фона";
+// "облать" is spelt so on purpose: the window's established text, kept letter for letter.
+inline constexpr const char* kOptionsFillTile = "Заполнить облать рисунком";
+inline constexpr const char* kOptionsFillStretch = "Растянуть рисунок на всю область";
+inline constexpr const char* kOptionsHeaderColor = "Цвет заголовка окна:";
+inline constexpr const char* kOptionsFontColor = "Цвет шрифта:";
+inline constexpr const char* kOptionsFrameColor = "Цвет рамки окна:";
+inline constexpr const char* kOptionsBackgroundColor = "Цвет фона окна:";
+inline constexpr const char* kOptionsSaveTheme = "Сохранить тему";
+// The About page: the picture's name, the project's site and address.
+inline constexpr const char* kOptionsLogo = "LOGO";
+inline constexpr const char* kOptionsWebAddress = "qb.example.org";
+inline constexpr const char* kOptionsMailAddress = "qb@example.org";
+
 }  // namespace qb::text

@@ -32,6 +32,8 @@ struct ProgramState {
     // Message boxes and the other modal questions go through these.
     ModalSeams& seams;
     HWND main_window = nullptr;
+    // The options window while it exists (built on first opening).
+    HWND options_window = nullptr;
     Size screen;  // the desktop's right and bottom
     UniqueFont ui_font;
     // Only between start-up and the loading of the skin.

@@ -4,6 +4,7 @@ drive mapped as removable drive E: under an Xvfb screen of 1024 x 768.
 Checked by pixel probes of screenshots, by the bytes of the files the
 program writes and by its exit code."""
 import os
+import re
 import shutil
 import signal
 import struct
@@ -12,6 +13,7 @@ import sys
 import tempfile
 import time
 import traceback
+import zipfile
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 BUILD = os.path.join(ROOT, "build")
@@ -77,6 +79,11 @@ def lay_out_drive(empty):
     if empty:
         args.append("--empty")
     subprocess.run(args, check=True)
+    map_drive()
+
+
+def map_drive():
+    """DRIVE becomes the removable drive E: of the prefix."""
     link = os.path.join(PREFIX, "dosdevices", "e:")
     if os.path.lexists(link):
         os.remove(link)
@@ -182,6 +189,11 @@ def stored_size(data):
     return int.from_bytes(data[3:6], "big"), int.from_bytes(data[6:9], "big")
 
 
+def stored_theme(data):
+    n = int.from_bytes(data[9:12], "big")
+    return data[12:12 + n].decode("cp1251")
+
+
 def stored_captions(data):
     """The captions of the links in a data.qb, in order."""
     pos = 9
@@ -221,9 +233,9 @@ def text_rows(shot, rect, colour=(0, 0, 0)):
     return [tuple(b) for b in bands]
 
 
-def theme_colours():
+def theme_colours(theme="MAINTHEME"):
     values = {}
-    with open(os.path.join(DRIVE, "Data", "MAINTHEME", "Theme.ini"), encoding="ascii") as f:
+    with open(os.path.join(DRIVE, "Data", theme, "Theme.ini"), encoding="ascii") as f:
         for line in f:
             if "=" in line:
                 key, value = line.strip().split("=", 1)
@@ -472,11 +484,122 @@ def test_a_new_program_on_the_drive_is_offered_and_adopted():
     assert "Tools\\New Tool.exe" in files_dat_paths(open(os.path.join(DRIVE, "files.dat"), "rb").read())
 
 
+def rect_of(text):
+    return tuple(int(v) for v in text.split())
+
+
+def click_centre(text):
+    xdotool("mousemove", *centre(rect_of(text)), "click", 1)
+
+
+def test_theme_chosen_in_the_options_window_comes_up_at_the_next_start():
+    lay_out_drive(empty=False)
+    assert stored_theme(settings_file()) == "\\MAINTHEME"
+    graphite = theme_colours("GRAPHITE")
+    assert graphite["header"] != theme_colours()["header"]
+    program = Program()
+    try:
+        program.wait_window()
+        # The options skin button on the tab, pressed with the pointer.
+        button = probe("child-rect", "Quillobrante", 10001)
+        assert button, "the options button is shown"
+        click_centre(button)
+        assert probe("wait-window", "OptWindow", 10000), "the options window opens"
+        assert probe("window-text", "OptWindow") == "Настройки"
+        # The Themes page, then the other theme (the list is sorted: GRAPHITE first).
+        click_centre(probe("list-item", "OptWindow", 10020, 2))
+        assert wait_for(lambda: probe("child-rect", "OptWindow", 10038)), "the Themes page is shown"
+        item = wait_for(lambda: probe("list-item", "OptWindow", 10038, 0))
+        assert item, "the theme list is filled"
+        click_centre(item)
+        autorun = os.path.join(DRIVE, "autorun.inf")
+
+        def switched():
+            if not os.path.exists(autorun):
+                return False
+            with open(autorun, "rb") as f:
+                return b"Icon=Data\\GRAPHITE\\icon.ico" in f.read()
+        assert wait_for(switched), "autorun.inf follows the new theme's icon"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    assert stored_theme(settings_file()) == "\\GRAPHITE", "data.qb names the new theme"
+
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        expected = header_row_colour(graphite["header"], 5)
+        shot = wait_for(lambda: (lambda s: s if s.pixel(left + 5, top + 5) == expected else None)(
+            Screenshot("second-theme")))
+        assert shot, "the header is painted in the second theme's colour"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+
+
+def project_version():
+    """The version as CMakeLists.txt sets it, the one place it is set."""
+    with open(os.path.join(ROOT, "CMakeLists.txt"), encoding="utf-8") as f:
+        return re.search(r"project\(Quillobrante VERSION ([0-9.]+)", f.read()).group(1)
+
+
+def resource_version(exe):
+    """The file version of an executable's version resource (VS_FIXEDFILEINFO)."""
+    at = exe.find(struct.pack("<I", 0xFEEF04BD))
+    assert at >= 0, "the program has a version resource"
+    high, low = struct.unpack_from("<II", exe, at + 8)
+    return (high >> 16, high & 0xFFFF, low >> 16, low & 0xFFFF)
+
+
+def test_release_archive_unpacked_onto_an_empty_drive_starts():
+    version = project_version()
+    archive = os.path.join(BUILD, "Quillobrante-%s.zip" % version)
+    assert os.path.exists(archive), "the build makes %s" % archive
+    with zipfile.ZipFile(archive) as z:
+        names = z.namelist()
+        exe = z.read("Quillobrante.exe")
+        themes = sorted(os.listdir(os.path.join(ROOT, "dist", "Data")))
+        assert set(n.split("/")[0] for n in names) == {"Quillobrante.exe", "data.dll", "Data"}, names
+        assert sorted(set(n.split("/")[1] for n in names if n.startswith("Data/") and n.count("/") >= 2)) == themes
+        for theme in themes:
+            for picture in ("Background.bmp", "Right.bmp", "CloseButton.bmp", "OptButton.bmp",
+                            "DefaultProgram.bmp", "icon.ico", "Theme.ini"):
+                assert "Data/%s/%s" % (theme, picture) in names, (theme, picture)
+        # The 32-bit program, carrying the version the archive is named after.
+        pe = struct.unpack_from("<I", exe, 0x3C)[0]
+        assert exe[pe:pe + 4] == b"PE\0\0" and struct.unpack_from("<H", exe, pe + 4)[0] == 0x14C, "i386"
+        assert resource_version(exe)[:3] == tuple(int(v) for v in version.split(".")), resource_version(exe)
+        if os.path.isdir(DRIVE):
+            shutil.rmtree(DRIVE)
+        os.makedirs(DRIVE)
+        z.extractall(DRIVE)
+    map_drive()
+    if ENV["QB_WINE_BITS"] != "32":
+        print("note: this machine's Wine runs no 32-bit programs; the unpacked program is not started here")
+        return
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        assert (right - left, bottom - top) == (373, 203), "a first start"
+        expected = header_row_colour(theme_colours()["header"], 5)
+        assert wait_for(lambda: Screenshot("release").pixel(left + 5, top + 5) == expected), \
+            "the unpacked program paints its window with its theme"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    assert os.path.exists(os.path.join(DRIVE, "data.qb")), "it keeps its settings beside itself"
+
+
 TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it,
          test_without_picture_library_the_window_still_opens,
          test_window_moves_by_its_title_strip_and_sizes_by_its_corner,
          test_a_clicked_link_is_deleted_after_the_confirmation, test_the_context_menu_opens_the_properties_window,
-         test_a_new_program_on_the_drive_is_offered_and_adopted]
+         test_a_new_program_on_the_drive_is_offered_and_adopted,
+         test_theme_chosen_in_the_options_window_comes_up_at_the_next_start,
+         test_release_archive_unpacked_onto_an_empty_drive_starts]
 
 
 def reopen_closed_stdin():
@@ -496,10 +619,12 @@ def main():
         print("build the Windows build first (%s)" % PROBE)
         return 1
     prepare_prefix()
+    # Test names on the command line run only those.
+    tests = [t for t in TESTS if not sys.argv[1:] or t.__name__ in sys.argv[1:]]
     xvfb = start_display()
     failed = 0
     try:
-        for test in TESTS:
+        for test in tests:
             start = time.time()
             try:
                 test()
@@ -514,7 +639,7 @@ def main():
         # next one that took its display number.
         xvfb.terminate()
         xvfb.wait()
-    print("%d of %d end-to-end tests passed" % (len(TESTS) - failed, len(TESTS)))
+    print("%d of %d end-to-end tests passed" % (len(tests) - failed, len(tests)))
     return 1 if failed else 0
 
 

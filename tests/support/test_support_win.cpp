@@ -66,8 +66,8 @@ void install_themes(const std::string& folder) {
     CopyFileA((test_program_folder() + "\\data.dll").c_str(), (folder + "\\data.dll").c_str(), FALSE);
 }
 
-int RecordingSeams::message_box(HWND, const char* text, const char* caption, UINT type) {
-    boxes.push_back({text ? text : "", caption ? caption : "", type});
+int RecordingSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
+    boxes.push_back({text ? text : "", caption ? caption : "", type, owner});
     return answer;
 }
 

@@ -52,6 +52,7 @@ public:
         std::string text;
         std::string caption;
         UINT type = 0;
+        HWND owner = nullptr;
     };
     struct MenuItem {
         std::string text;  // empty for a separator

@@ -9,6 +9,8 @@
 //   qb_probe dialog-button ID               prints the screen rectangle of its button ID
 //   qb_probe menu-item INDEX TIMEOUT_MS     prints the screen rectangle of item INDEX of the popup menu shown
 //   qb_probe window-text CLASS              the title of the visible window of CLASS (CP1251)
+//   qb_probe child-rect CLASS ID            prints the screen rectangle of control ID of the visible window of CLASS
+//   qb_probe list-item CLASS ID INDEX       prints the screen rectangle of item INDEX of list box ID in it
 //   qb_probe command-line                   prints the probe's own command line
 #include <windows.h>
 
@@ -112,6 +114,38 @@ int window_text(const char* window_class) {
     return 0;
 }
 
+HWND visible_child(const char* window_class, int id) {
+    HWND window = find_visible(window_class);
+    HWND child = window ? GetDlgItem(window, id) : nullptr;
+    return child && IsWindowVisible(child) ? child : nullptr;
+}
+
+int child_rect(const char* window_class, int id) {
+    HWND child = visible_child(window_class, id);
+    if (!child) return 3;
+    RECT r{};
+    GetWindowRect(child, &r);
+    print_rect(r);
+    return 0;
+}
+
+// Worked out from messages that carry no pointers, which is all that a
+// message to another process can carry here.
+int list_item(const char* window_class, int id, int index) {
+    HWND list = visible_child(window_class, id);
+    if (!list) return 3;
+    const LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    if (index < 0 || index >= count) return 4;
+    const LRESULT height = SendMessageA(list, LB_GETITEMHEIGHT, 0, 0);
+    const LRESULT top = SendMessageA(list, LB_GETTOPINDEX, 0, 0);
+    RECT client{};
+    GetClientRect(list, &client);
+    POINT origin{0, static_cast<LONG>((index - top) * height)};
+    ClientToScreen(list, &origin);
+    print_rect({origin.x, origin.y, origin.x + client.right, origin.y + static_cast<LONG>(height)});
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -125,12 +159,16 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(verb, "dialog-button") == 0) return dialog_button(static_cast<int>(number(2)));
     if (argc >= 4 && std::strcmp(verb, "menu-item") == 0) return menu_item(static_cast<int>(number(2)), number(3));
     if (argc >= 3 && std::strcmp(verb, "window-text") == 0) return window_text(argv[2]);
+    if (argc >= 4 && std::strcmp(verb, "child-rect") == 0) return child_rect(argv[2], static_cast<int>(number(3)));
+    if (argc >= 5 && std::strcmp(verb, "list-item") == 0)
+        return list_item(argv[2], static_cast<int>(number(3)), static_cast<int>(number(4)));
     if (std::strcmp(verb, "command-line") == 0) {
         std::printf("%s\n", GetCommandLineA());
         return 0;
     }
     std::fprintf(stderr,
                  "usage: qb_probe wait-window CLASS MS | wait-gone CLASS MS | post-key CLASS VK [extended] |\n"
-                 "       dialog-text MS | dialog-button ID | menu-item INDEX MS | window-text CLASS | command-line\n");
+                 "       dialog-text MS | dialog-button ID | menu-item INDEX MS | window-text CLASS |\n"
+                 "       child-rect CLASS ID | list-item CLASS ID INDEX | command-line\n");
     return 2;
 }
