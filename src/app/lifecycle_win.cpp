@@ -50,7 +50,8 @@ void start_search_service(ProgramState& program) {
 }
 
 void shut_down(ProgramState& program) {
-    program.ui_font.reset();
+    // The small font stays until the program state goes: the options and
+    // properties windows, destroyed after this, still draw with it.
     if (settings_need_saving(program.settings, program.changes)) {
         save_settings(program.location, program.seams, program.settings, program.links);
     }

@@ -12,6 +12,8 @@ inline constexpr const char* kCheckResultCaption = "Результат пров�
 // The settings file.
 inline constexpr const char* kCannotSaveData = "Невозможно сохранить данные";
 inline constexpr const char* kCannotLoadSettings = "Невозможно загрузить настройки";
+// A theme whose colour edits cannot be written is not left.
+inline constexpr const char* kCannotSaveTheme = "Невозможно сохранить цвета темы";
 
 // The status strip, before the count of new programs.
 inline constexpr const char* kNewProgramsCount = "Новых программ: ";

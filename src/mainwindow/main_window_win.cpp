@@ -59,7 +59,22 @@ LRESULT on_draw_item(MainWindow& self, HWND window, WPARAM wparam, LPARAM lparam
     return 0;
 }
 
+// A modal question (a message box, the colour dialog) disables the window
+// that owns it.
+bool modal_question_open(const MainWindow& self, HWND window) {
+    for (HWND owner : {window, self.properties_window, self.program.options_window}) {
+        if (owner && !IsWindowEnabled(owner)) return true;
+    }
+    return false;
+}
+
 void on_idle_tick(MainWindow& self, HWND window) {
+    // Nobody is idle while a question waits for an answer: the idle close
+    // would end the question and lose what the user was choosing.
+    if (modal_question_open(self, window)) {
+        note_input(self);
+        return;
+    }
     const AppSettings& settings = self.program.settings;
     switch (idle_tick(self.view, settings.show_hints, settings.auto_close_when_idle)) {
         case IdleTick::Quit: PostQuitMessage(0); break;

@@ -182,8 +182,12 @@ void switch_theme(ProgramState& program, HWND window) {
     char name[kThemeNameLimit + 1] = {};
     if (SendMessageA(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(name)) != length) return;
 
+    if (!apply_theme(program, name, window)) {
+        // Still the theme it was: the list shows it again.
+        fill_theme_list(list, program.location.beside_program("\\Data"), program.settings.theme_name);
+        return;
+    }
     program.changes.theme_changed = true;
-    apply_theme(program, name);
     set_tick(window, kOptionsDoubleFont, program.theme.double_font);
     SendDlgItemMessageA(window, kOptionsFillType, CB_SETCURSEL, fill_type_item(program.theme.fill_type), 0);
     repaint_color_buttons(window);

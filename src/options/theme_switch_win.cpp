@@ -1,5 +1,6 @@
 #include "options/theme_switch_win.h"
 
+#include "common/ui_texts.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/skin_win.h"
 #include "render/window_areas.h"
@@ -11,12 +12,16 @@ AutorunPlace autorun_place(const ProgramState& program) {
     return {program.location.drive_root, module_file_path(program.instance), program.theme_folder()};
 }
 
-void apply_theme(ProgramState& program, std::string_view folder_name) {
+bool apply_theme(ProgramState& program, std::string_view folder_name, HWND owner) {
     // Edits of the theme being left go to its own file; read over by the
     // new theme's values, they would otherwise be lost, and the new
-    // theme's file rewritten at exit with values it already holds.
+    // theme's file rewritten at exit with values it already holds. Edits
+    // that cannot be written keep the theme they belong to.
     if (program.changes.theme_colors_changed) {
-        write_theme(program.theme_folder(), program.theme);
+        if (!write_theme(program.theme_folder(), program.theme)) {
+            program.seams.message_box(owner, text::kCannotSaveTheme, text::kErrorCaption, MB_OK);
+            return false;
+        }
         program.changes.theme_colors_changed = false;
     }
 
@@ -41,6 +46,7 @@ void apply_theme(ProgramState& program, std::string_view folder_name) {
     program.autorun_state = findings_after_write(written, program.autorun_state);
 
     if (window) repaint_areas(window, AREA_ALL, program.header_height);
+    return true;
 }
 
 }  // namespace qb

@@ -19,7 +19,9 @@ AutorunPlace autorun_place(const ProgramState& program);
 // quietly (only when it is missing or the program's own, so its icon
 // follows the theme) and the whole main window repainted. Colour edits
 // not yet written belong to the theme being left, so its Theme.ini is
-// written first. The settings' theme_changed is the caller's to set.
-void apply_theme(ProgramState& program, std::string_view folder_name);
+// written first; when that write fails the user is told (in a message box
+// owned by `owner`), nothing switches and the edits stay pending: false.
+// The settings' theme_changed is the caller's to set.
+bool apply_theme(ProgramState& program, std::string_view folder_name, HWND owner = nullptr);
 
 }  // namespace qb

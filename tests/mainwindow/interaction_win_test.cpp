@@ -273,6 +273,11 @@ TEST_F(Interaction, OpeningALinkGoesThroughTheShellAndMayEndTheRun) {
         Link& tool = closing.state.links.append_from_path(tools_ + "\\app.exe", closing.state.location.drive_root);
         tool.close_on_activate = true;
         SendMessageA(window, WM_LBUTTONDBLCLK, 0, point_param(40, 65));
+        MSG quit{};
+        if (!PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) {
+            ADD_FAILURE() << "opening a closing link ends the run";
+            press_key(window, VK_ESCAPE);
+        }
     });
     EXPECT_EQ(code, 0);
     ASSERT_EQ(closing.seams.opened.size(), 1u);
@@ -339,8 +344,10 @@ TEST_F(Interaction, ThePropertiesWindowSavesCancelsAndComesBack) {
         EXPECT_STREQ(title, "Свойства значка");
         RECT placed{};
         GetWindowRect(properties, &placed);
-        EXPECT_EQ(placed.left, 1024 / 2 - 153);
+        EXPECT_EQ(placed.left, state().screen.cx / 2 - 153);
+        EXPECT_EQ(placed.top, state().screen.cy / 2 - 90);
         EXPECT_EQ(placed.right - placed.left, 306);
+        EXPECT_EQ(placed.bottom - placed.top, 180);
         EXPECT_EQ(text_of(properties, kPropertiesCaptionEdit), "app.exe");
         EXPECT_EQ(text_of(properties, kPropertiesTargetEdit), "Tools\\app.exe");
 
@@ -378,6 +385,9 @@ TEST_F(Interaction, ThePropertiesWindowSavesCancelsAndComesBack) {
         show_link_properties(data(window), window, &link);
         ASSERT_NE(data(window).properties_window, nullptr);
         EXPECT_TRUE(IsWindowVisible(data(window).properties_window));
+        RECT again{};
+        GetWindowRect(data(window).properties_window, &again);
+        EXPECT_EQ(again.left, state().screen.cx / 2 - 153) << "a new window at the centre of the screen";
         EXPECT_EQ(text_of(data(window).properties_window, kPropertiesTargetEdit), "D:\\b.exe");
     }), 0);
 }
@@ -408,25 +418,66 @@ TEST_F(Interaction, TheIdleCountdownEndsTheRunOnlyWithHintsOn) {
             SendMessageA(window, WM_TIMER, kIdleTimer, 0);
             if (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) break;
         }
-        // The posted WM_QUIT ends the run.
+        // The posted WM_QUIT ends the run; without one, Escape does, so a
+        // failure shows as a failure and not as a hang.
+        if (ticks > 100) press_key(window, VK_ESCAPE);
     }), 0);
     EXPECT_EQ(ticks, 61);
 }
 
+TEST_F(Interaction, NoIdleCloseWhileAQuestionWaitsForItsAnswer) {
+    EXPECT_EQ(run([&](HWND window) {
+        state().settings.auto_close_when_idle = true;
+        Link& link = add_link(tools_ + "\\app.exe", 0, 0);
+        show_link_properties(data(window), window, &link);
+        HWND properties = data(window).properties_window;
+        // A question owned by the properties window disables it while it waits.
+        EnableWindow(properties, FALSE);
+        MSG quit{};
+        for (int tick = 0; tick < 100; ++tick) SendMessageA(window, WM_TIMER, kIdleTimer, 0);
+        EXPECT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
+        EXPECT_EQ(data(window).view.idle_countdown, 60);
+        // Answered: the countdown runs again.
+        EnableWindow(properties, TRUE);
+        SendMessageA(window, WM_TIMER, kIdleTimer, 0);
+        EXPECT_EQ(data(window).view.idle_countdown, 59);
+    }), 0);
+}
+
 TEST_F(Interaction, InputRestartsTheCountdownAndRepaintsTheHeaderThatShowedIt) {
     EXPECT_EQ(run([&](HWND window) {
+        SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOMOVE | SWP_NOZORDER);
+        UpdateWindow(window);
         MainWindowState& view = data(window).view;
+        const COLORREF mark = RGB(1, 2, 3);
+        auto mark_header = [&] {
+            WindowDc dc(window);
+            SetPixel(dc.get(), 200, 10, mark);
+        };
+        auto header_marked = [&] {
+            WindowDc dc(window);
+            return GetPixel(dc.get(), 200, 10) == mark;
+        };
+        // At 16 the header showed no countdown: nothing to repaint.
         view.idle_countdown = 16;
-        RECT pending{};
+        mark_header();
         SendMessageA(window, WM_MOUSEMOVE, 0, point_param(100, 100));
         EXPECT_EQ(view.idle_countdown, 60);
+        EXPECT_TRUE(header_marked());
+        // At 15 it is repainted at once. Moving over the window counts:
+        // WM_NCHITTEST comes with every move.
         view.idle_countdown = 15;
-        // Moving over the window counts: WM_NCHITTEST comes with every move.
+        mark_header();
         POINT screen{100, 100};
         ClientToScreen(window, &screen);
         EXPECT_EQ(SendMessageA(window, WM_NCHITTEST, 0, point_param(screen.x, screen.y)), HTCLIENT);
         EXPECT_EQ(view.idle_countdown, 60);
-        EXPECT_FALSE(GetUpdateRect(window, &pending, FALSE)) << "the header was repainted at once";
+        EXPECT_FALSE(header_marked());
+        // And a key.
+        view.idle_countdown = 3;
+        mark_header();
+        send_key(window, VK_F2, false);
+        EXPECT_FALSE(header_marked());
     }), 0);
 }
 

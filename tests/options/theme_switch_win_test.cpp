@@ -142,6 +142,36 @@ TEST_F(ThemeSwitch, ColourEditsGoToTheThemeBeingLeft) {
     EXPECT_EQ(read_bytes(theme_file("GRAPHITE")), graphite_file) << "the new theme's file is not rewritten at exit";
 }
 
+// Edits that cannot be written to the theme they belong to keep it: the
+// switch is refused and the user told, so nothing is lost.
+TEST_F(ThemeSwitch, EditsThatCannotBeWrittenKeepTheirTheme) {
+    const Color edited = rgb(250, 20, 120);
+    const std::string ini = theme_file("MAINTHEME");
+    EXPECT_EQ(run([&](HWND main) {
+        HWND options = open_options(main);
+        ASSERT_NE(options, nullptr);
+        choose_page(options, 2);
+        seams().color_answer = edited;
+        command(options, 10044);
+        // A folder where Theme.ini should be: the file cannot be replaced.
+        DeleteFileA(ini.c_str());
+        ASSERT_TRUE(CreateDirectoryA(ini.c_str(), nullptr));
+        choose_theme(options, "GRAPHITE");
+        EXPECT_EQ(state().settings.theme_name, "\\MAINTHEME");
+        EXPECT_FALSE(state().changes.theme_changed);
+        EXPECT_TRUE(state().changes.theme_colors_changed) << "the edits stay pending";
+        EXPECT_EQ(state().theme.font_color, edited);
+        ASSERT_EQ(seams().boxes.size(), 1u);
+        EXPECT_EQ(seams().boxes[0].text, "Невозможно сохранить цвета темы");
+        EXPECT_EQ(seams().boxes[0].caption, "Ошибка");
+        HWND list = GetDlgItem(options, 10038);
+        char selected[64] = {};
+        SendMessageA(list, LB_GETTEXT, SendMessageA(list, LB_GETCURSEL, 0, 0), reinterpret_cast<LPARAM>(selected));
+        EXPECT_STREQ(selected, "MAINTHEME") << "the list shows the theme still in use";
+        RemoveDirectoryA(ini.c_str());
+    }), 0);
+}
+
 // A switch must not replace an autorun.inf the user wrote, without a word.
 TEST_F(ThemeSwitch, AutorunFileIsRewrittenOnlyWhenMissingOrTheProgramsOwn) {
     const std::string foreign = "[autorun]\r\nopen=other.exe\r\nicon=other.ico\r\n";
