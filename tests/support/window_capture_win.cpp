@@ -17,25 +17,30 @@ BOOL CALLBACK mask_child(HWND child, LPARAM param) {
     RECT parent{};
     GetWindowRect(capture->first, &parent);
     WindowPixels& pixels = *capture->second;
-    for (int y = std::max(0L, place.top - parent.top); y < std::min<long>(pixels.height, place.bottom - parent.top); ++y)
-        for (int x = std::max(0L, place.left - parent.left); x < std::min<long>(pixels.width, place.right - parent.left);
-             ++x)
-            pixels.pixels[static_cast<std::size_t>(y) * pixels.width + x] = 0;
+    const int top = std::max(0, static_cast<int>(place.top - parent.top));
+    const int bottom = std::min(pixels.height, static_cast<int>(place.bottom - parent.top));
+    const int left = std::max(0, static_cast<int>(place.left - parent.left));
+    const int right = std::min(pixels.width, static_cast<int>(place.right - parent.left));
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) pixels.pixels[static_cast<std::size_t>(y) * pixels.width + x] = 0;
+    }
     return TRUE;
 }
 
 }  // namespace
 
 WindowPixels capture_window(HWND window) {
+    WindowDc dc(window);
+    return capture_window_image(window, dc.get());
+}
+
+WindowPixels capture_window_image(HWND window, HDC image) {
     RECT placed{};
     GetWindowRect(window, &placed);
     const int width = placed.right - placed.left;
     const int height = placed.bottom - placed.top;
     Canvas canvas(width, height);
-    {
-        WindowDc dc(window);
-        BitBlt(canvas.dc(), 0, 0, width, height, dc.get(), 0, 0, SRCCOPY);
-    }
+    BitBlt(canvas.dc(), 0, 0, width, height, image, 0, 0, SRCCOPY);
     // The shape: white where the window is, black elsewhere.
     Canvas shape(width, height, kBlack);
     UniqueRegion region(CreateRectRgn(0, 0, 0, 0));

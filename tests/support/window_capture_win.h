@@ -19,6 +19,9 @@ struct WindowPixels {
 };
 
 WindowPixels capture_window(HWND window);
+// The same masking applied to an image of the whole window in `image`
+// (a DC of the window's size), such as a paint drawn off screen.
+WindowPixels capture_window_image(HWND window, HDC image);
 
 // FNV-1a over the pixels and the size.
 std::uint64_t pixel_checksum(const WindowPixels& capture);
