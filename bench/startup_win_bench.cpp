@@ -70,9 +70,10 @@ double private_megabytes(HANDLE process) {
 
 // Starts the program in its folder, waits for its first painted window,
 // reads its private bytes, closes the window and waits for the end.
-Launch launch(const std::string& folder, const std::string& exe, const char* window_class) {
+Launch launch(const std::string& folder, const std::string& exe, const char* window_class,
+              const char* arguments = "") {
     Launch result;
-    std::string command = "\"" + folder + "\\" + exe + "\"";
+    std::string command = "\"" + folder + "\\" + exe + "\"" + arguments;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -144,13 +145,19 @@ int main() {
     std::vector<std::string> folders;
     for (int links : kLinkCounts) folders.push_back(lay_out_program(root, links, targets));
 
-    // One series per drive for each program; each round starts them in a
-    // turned order, so a slow moment of the machine is shared out.
-    const int kinds = static_cast<int>(folders.size()) * 2;
+    // One series per drive for each program, and one of the bare program
+    // that asks the shell for an icon; each round starts them in a turned
+    // order, so a slow moment of the machine is shared out.
+    const int drives = static_cast<int>(folders.size());
+    const int kinds = drives * 2 + 1;
     std::vector<Series> series(kinds);
     for (int round = 0; round < kRounds; ++round) {
         for (int step = 0; step < kinds; ++step) {
             const int kind = (step + round) % kinds;
+            if (kind == drives * 2) {
+                series[kind].add(launch(folders[0], "bare_window.exe", "QbBareWindow", " --shell-icon"));
+                continue;
+            }
             const std::string& folder = folders[kind / 2];
             const bool bare = kind % 2 == 1;
             series[kind].add(bare ? launch(folder, "bare_window.exe", "QbBareWindow")
@@ -178,5 +185,8 @@ int main() {
         }
         std::printf("\n");
     }
+    const Series& shell = series[drives * 2];
+    std::printf("bare window that first asks the shell for one icon: %.0f ms, %.1f MB private\n",
+                median(shell.milliseconds), median(shell.megabytes));
     return 0;
 }
