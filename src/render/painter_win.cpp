@@ -112,7 +112,9 @@ void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regio
     }
     if (regions.header) draw_header(dc, scene);
     if (regions.work) draw_shading_lines(dc, scene);
-    if (regions.right) draw_right_side(dc, scene.width, scene.height, scene.bitmaps, scene.buttons);
+    if (regions.right && reaches(clip, right_side_extent(scene.width, scene.height, scene.bitmaps, scene.buttons))) {
+        draw_right_side(dc, scene.width, scene.height, scene.bitmaps, scene.buttons);
+    }
     if (regions.work) draw_hint(dc, scene.hint, scene.header_height, scene.theme.frame_color);
     draw_work_frame(dc, scene);
     if (regions.status) draw_status_bar(dc, scene, pictures);
