@@ -110,13 +110,19 @@ target_compile_options(qb_probe PRIVATE ${QB_WARNINGS})
 target_link_libraries(qb_probe PRIVATE user32 gdi32)
 target_link_options(qb_probe PRIVATE ${QB_STATIC_LINK})
 
-# Windows benchmarks (figures printed, not asserted).
+# Windows benchmarks (figures printed, not asserted), and the bare window
+# program that the start-up benchmark launches beside the real one.
+add_executable(bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/bare_window.cpp)
+target_compile_options(bare_window PRIVATE ${QB_WARNINGS})
+target_link_libraries(bare_window PRIVATE shell32)
+target_link_options(bare_window PRIVATE ${QB_STATIC_LINK} -s)
 file(GLOB QB_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win_bench.cpp)
 foreach(src ${QB_WIN_BENCHES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
-  target_link_libraries(${name} PRIVATE qb_win_test_support)
+  target_link_libraries(${name} PRIVATE qb_win_test_support psapi)
   target_link_options(${name} PRIVATE ${QB_STATIC_LINK})
+  add_dependencies(${name} Quillobrante bare_window sample_tool)
 endforeach()
 
 # The program folder: the exe, data.dll and Data. The 32-bit build's is

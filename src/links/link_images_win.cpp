@@ -2,7 +2,11 @@
 
 #include <shellapi.h>
 
+#include <cstring>
+#include <initializer_list>
+
 #include "common/win_handles_win.h"
+#include "links/icon_source.h"
 
 namespace qb {
 
@@ -13,7 +17,97 @@ void delete_link_bitmap(void* handle) {
     count_handle_closed();
 }
 
+void delete_masks(void* masks) { delete static_cast<TransparentMasks*>(masks); }
+
+// Made once with the picture, so no paint makes them again.
+void attach_masks(const LinkImage& image, HDC picture_dc, COLORREF transparent) {
+    std::unique_ptr<TransparentMasks> masks =
+        make_transparent_masks(picture_dc, static_cast<HBITMAP>(image.get()), transparent);
+    if (masks) image.set_companion(masks.release(), &delete_masks);
+}
+
+constexpr const char* kExplorerFileTypes = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+
+// The type's values in the registry: its default icons, and whether an
+// icon handler or a shortcut class serves it.
+class TypeRegistry {
+public:
+    explicit TypeRegistry(const std::string& type) {
+        const std::string progid = value(HKEY_CLASSES_ROOT, type, nullptr);
+        const std::string perceived = value(HKEY_CLASSES_ROOT, type, "PerceivedType");
+        const std::string chosen =
+            value(HKEY_CURRENT_USER, kExplorerFileTypes + type + "\\UserChoice", "ProgId");
+        look_at(type);
+        for (const std::string& cls : {progid, chosen}) {
+            if (cls.empty()) continue;
+            look_at(cls);
+            if (has_value(HKEY_CLASSES_ROOT, cls, "IsShortcut")) facts.icon_handler = true;
+            const std::string current = value(HKEY_CLASSES_ROOT, cls + "\\CurVer", nullptr);
+            if (!current.empty()) look_at(current);
+            const std::string clsid = value(HKEY_CLASSES_ROOT, cls + "\\CLSID", nullptr);
+            if (!clsid.empty()) look_at("CLSID\\" + clsid);
+        }
+        look_at("SystemFileAssociations\\" + type);
+        if (!perceived.empty()) look_at("SystemFileAssociations\\" + perceived);
+        for (const char* everything : {"*", "AllFilesystemObjects"}) {
+            if (key_exists(HKEY_CLASSES_ROOT, std::string(everything) + "\\ShellEx\\IconHandler")) {
+                facts.icon_handler = true;
+            }
+        }
+    }
+    FileTypeFacts facts;
+
+private:
+    void look_at(const std::string& key) {
+        if (key_exists(HKEY_CLASSES_ROOT, key + "\\DefaultIcon")) {
+            facts.default_icons.push_back(value(HKEY_CLASSES_ROOT, key + "\\DefaultIcon", nullptr));
+        }
+        if (key_exists(HKEY_CLASSES_ROOT, key + "\\ShellEx\\IconHandler")) facts.icon_handler = true;
+    }
+    static bool key_exists(HKEY root, const std::string& path) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        UniqueRegistryKey owner(key);
+        return true;
+    }
+    static bool has_value(HKEY root, const std::string& path, const char* name) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        UniqueRegistryKey owner(key);
+        return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+    }
+    // A string value ("" when missing or not a string); a value too long
+    // for the buffer counts as naming the file, to stay on the safe side.
+    static std::string value(HKEY root, const std::string& path, const char* name) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+        UniqueRegistryKey owner(key);
+        char text[1024] = {};
+        DWORD size = sizeof text - 1;
+        DWORD type = 0;
+        const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+        if (result == ERROR_MORE_DATA) return "%1";
+        if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
+        return std::string(text, strnlen(text, sizeof text - 1));
+    }
+};
+
 }  // namespace
+
+const std::string& SharedPictures::icon_type(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    // A folder may have an icon of its own, and so may a file that is a
+    // link elsewhere or not on the disk.
+    constexpr DWORD kOwnIcon = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE;
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kOwnIcon)) return none_;
+    const std::string type = shared_icon_type(path);
+    if (type.empty()) return none_;
+    auto known = type_shared_.find(type);
+    if (known == type_shared_.end()) {
+        known = type_shared_.emplace(type, type_icon_is_shared(TypeRegistry(type).facts)).first;
+    }
+    return known->second ? known->first : none_;
+}
 
 LinkImage owned_link_bitmap(HBITMAP bitmap) {
     if (bitmap == nullptr) return {};
@@ -21,11 +115,26 @@ LinkImage owned_link_bitmap(HBITMAP bitmap) {
     return LinkImage(bitmap, &delete_link_bitmap);
 }
 
-void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture) {
+const TransparentMasks* link_picture_masks(const Link& link) {
+    const auto* masks = static_cast<const TransparentMasks*>(link.image.companion());
+    return masks && masks->transparent == link.transparent_color ? masks : nullptr;
+}
+
+void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture,
+                     SharedPictures* shared) {
     if (path.size() < 2) return;
+    const std::string type = shared ? shared->icon_type(path) : std::string();
+    if (!type.empty()) {
+        if (auto found = shared->icons.find(type); found != shared->icons.end()) {
+            link.image = found->second.share();
+            link.transparent_color = kBlack;
+            link.image_width = link.image_height = kIconImageSize;
+            return;
+        }
+    }
     SHFILEINFOA info{};
     if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
-        load_default_image(link, default_picture);
+        load_default_image(link, default_picture, shared);
         return;
     }
     // The picture is a copy; the shell's icon is not needed afterwards.
@@ -34,22 +143,39 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
 
     WindowDc window_dc(window);
     UniqueBitmap bitmap(CreateCompatibleBitmap(window_dc.get(), kIconImageSize, kIconImageSize));
+    LinkImage picture;
     {
         BitmapDc memory(window_dc.get(), bitmap.get());
         PatBlt(memory.get(), 0, 0, kIconImageSize, kIconImageSize, BLACKNESS);
         SetStretchBltMode(memory.get(), COLORONCOLOR);
         DrawIconEx(memory.get(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL | DI_COMPAT | DI_DEFAULTSIZE);
+        picture = owned_link_bitmap(bitmap.release());
+        attach_masks(picture, memory.get(), kBlack);
     }
     link.transparent_color = kBlack;
-    link.image = owned_link_bitmap(bitmap.release());
+    link.image = std::move(picture);
     link.image_width = link.image ? kIconImageSize : 0;
     link.image_height = link.image ? kIconImageSize : 0;
+    if (!type.empty() && link.image) shared->icons.emplace(type, link.image.share());
 }
 
-void load_image_file(Link& link, const std::string& folder, const std::string& rest) {
+void load_image_file(Link& link, const std::string& folder, const std::string& rest, SharedPictures* shared) {
     const std::string path = folder + rest;
     link.image.reset();
     link.image_width = link.image_height = 0;
+    link.transparent_color = kMagenta;
+    link.image_path = path;
+    if (shared) {
+        if (auto found = shared->files.find(path); found != shared->files.end()) {
+            link.image = found->second.share();
+            BITMAP size{};
+            if (link.image && GetObjectA(static_cast<HBITMAP>(link.image.get()), sizeof size, &size)) {
+                link.image_width = size.bmWidth;
+                link.image_height = size.bmHeight;
+            }
+            return;
+        }
+    }
     auto bitmap = static_cast<HBITMAP>(
         LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     BITMAP size{};
@@ -58,11 +184,17 @@ void load_image_file(Link& link, const std::string& folder, const std::string& r
         link.image_height = size.bmHeight;
     }
     link.image = owned_link_bitmap(bitmap);
-    link.transparent_color = kMagenta;
-    link.image_path = path;
+    if (link.image) {
+        UniqueMemoryDc memory(CreateCompatibleDC(nullptr));
+        SelectGuard select(memory.get(), bitmap);
+        attach_masks(link.image, memory.get(), kMagenta);
+    }
+    if (shared && link.image) shared->files.emplace(path, link.image.share());
 }
 
-void load_default_image(Link& link, const std::string& default_picture) { load_image_file(link, "", default_picture); }
+void load_default_image(Link& link, const std::string& default_picture, SharedPictures* shared) {
+    load_image_file(link, "", default_picture, shared);
+}
 
 std::string default_picture_path(const std::string& theme_folder) { return theme_folder + "\\DefaultProgram.bmp"; }
 

@@ -3,28 +3,54 @@
 // bitmap, a bitmap file, or the theme's default picture.
 #include <windows.h>
 
+#include <map>
 #include <string>
 
+#include "common/transparent_masks_win.h"
 #include "links/link_list.h"
 
 namespace qb {
 
+// Pictures that links made in one go (the links of data.qb at start-up)
+// share: the shell icon of a file type whose icon does not depend on the
+// file (see icon_source.h), asked for once; and a bitmap file, loaded
+// once. Each is freed with the last link that shows it.
+class SharedPictures {
+public:
+    // The type whose icon `path` shares, or "" when its icon is its own
+    // (also for folders and for types the registry gives icons per file).
+    const std::string& icon_type(const std::string& path);
+
+    std::map<std::string, LinkImage> icons;  // by type
+    std::map<std::string, LinkImage> files;  // by full path
+
+private:
+    std::map<std::string, bool> type_shared_;  // by type: what the registry said
+    std::string none_;
+};
+
 // Replaces the link's picture by the path's shell icon (black is
 // transparent); the theme's default picture (a bitmap file) when the
 // shell has none. A path shorter than 2 characters leaves the picture as
-// it is.
-void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture);
+// it is. With `shared`, a type's icon is asked for once.
+void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture,
+                     SharedPictures* shared = nullptr);
 // Replaces the link's picture by the bitmap file folder + rest (magenta
 // transparent) and remembers its full path.
-void load_image_file(Link& link, const std::string& folder, const std::string& rest);
+void load_image_file(Link& link, const std::string& folder, const std::string& rest,
+                     SharedPictures* shared = nullptr);
 // The theme's default picture, the file `default_picture`.
-void load_default_image(Link& link, const std::string& default_picture);
+void load_default_image(Link& link, const std::string& default_picture, SharedPictures* shared = nullptr);
 
 // The default picture of the theme in `theme_folder`.
 std::string default_picture_path(const std::string& theme_folder);
 
 // A link picture that owns `bitmap` (deleted with the link).
 LinkImage owned_link_bitmap(HBITMAP bitmap);
+
+// The masks that draw the link's picture, made with it; none when it has
+// none or they were made for another transparent colour.
+const TransparentMasks* link_picture_masks(const Link& link);
 
 inline constexpr int kIconImageSize = 32;
 

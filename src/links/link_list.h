@@ -4,6 +4,7 @@
 // relies on. List order is z-order, hit-test order and save order.
 #include <cstdint>
 #include <list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -42,38 +43,89 @@ inline constexpr unsigned kKeyRight = 0x27;
 inline constexpr unsigned kKeyDown = 0x28;
 
 // A picture owned by a link. The core does not know what the handle is;
-// whoever makes the picture says how to free it.
+// whoever makes the picture says how to free it. Links of one file type
+// may share one picture (it is never drawn into once made): it is freed
+// with its last owner. Whatever is made from the picture to draw it
+// faster (its companion) is kept and freed with it.
 class LinkImage {
 public:
     using Deleter = void (*)(void*);
 
     LinkImage() = default;
-    LinkImage(void* handle, Deleter deleter) : handle_(handle), deleter_(deleter) {}
+    LinkImage(void* handle, Deleter deleter) { reset(handle, deleter); }
     LinkImage(const LinkImage&) = delete;
     LinkImage& operator=(const LinkImage&) = delete;
-    LinkImage(LinkImage&& other) noexcept { swap(other); }
-    LinkImage& operator=(LinkImage&& other) noexcept {
-        LinkImage moved(std::move(other));
-        swap(moved);
-        return *this;
-    }
-    ~LinkImage() { reset(); }
+    LinkImage(LinkImage&& other) noexcept = default;
+    LinkImage& operator=(LinkImage&& other) noexcept = default;
+    ~LinkImage() = default;
 
     void reset(void* handle = nullptr, Deleter deleter = nullptr) {
-        if (handle_ && deleter_) deleter_(handle_);
-        handle_ = handle;
-        deleter_ = deleter;
+        picture_.reset();
+        if (handle) picture_ = std::make_shared<Picture>(handle, deleter);
     }
-    void* get() const { return handle_; }
-    explicit operator bool() const { return handle_ != nullptr; }
+    void* get() const { return picture_ ? picture_->handle : nullptr; }
+    explicit operator bool() const { return picture_ != nullptr; }
+
+    // One more owner of the same picture.
+    LinkImage share() const {
+        LinkImage other;
+        other.picture_ = picture_;
+        return other;
+    }
+
+    void* companion() const { return picture_ ? picture_->companion : nullptr; }
+    // Replaces the companion (the old one is freed); nothing without a picture.
+    void set_companion(void* data, Deleter deleter) const {
+        if (!picture_) {
+            if (data && deleter) deleter(data);
+            return;
+        }
+        picture_->free_companion();
+        picture_->companion = data;
+        picture_->companion_deleter = deleter;
+    }
+
+    // Tells later whether a link still shows this very picture: another
+    // picture made at the same address does not match.
+    class Token {
+    public:
+        bool matches(const LinkImage& image) const {
+            if (!had_picture_) return image.picture_ == nullptr;
+            return image.picture_ != nullptr && picture_.lock() == image.picture_;
+        }
+
+    private:
+        friend class LinkImage;
+        std::weak_ptr<void> picture_;
+        bool had_picture_ = false;
+    };
+    Token token() const {
+        Token t;
+        t.picture_ = picture_;
+        t.had_picture_ = picture_ != nullptr;
+        return t;
+    }
 
 private:
-    void swap(LinkImage& other) noexcept {
-        std::swap(handle_, other.handle_);
-        std::swap(deleter_, other.deleter_);
-    }
-    void* handle_ = nullptr;
-    Deleter deleter_ = nullptr;
+    struct Picture {
+        Picture(void* h, Deleter d) : handle(h), deleter(d) {}
+        Picture(const Picture&) = delete;
+        Picture& operator=(const Picture&) = delete;
+        ~Picture() {
+            free_companion();
+            if (deleter) deleter(handle);
+        }
+        void free_companion() {
+            if (companion && companion_deleter) companion_deleter(companion);
+            companion = nullptr;
+            companion_deleter = nullptr;
+        }
+        void* handle;
+        Deleter deleter;
+        void* companion = nullptr;
+        Deleter companion_deleter = nullptr;
+    };
+    std::shared_ptr<Picture> picture_;
 };
 
 struct Link {

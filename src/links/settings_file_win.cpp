@@ -13,21 +13,22 @@ std::string settings_file_path(const ProgramLocation& location) { return locatio
 
 namespace {
 
-void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& default_picture) {
+void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& default_picture,
+                     SharedPictures& shared) {
     Link& link = *plan.link;
     if (plan.source == LinkImagePlan::Source::CustomFile) {
         if (regular_file_exists(plan.path)) {
-            load_image_file(link, "", plan.path);
+            load_image_file(link, "", plan.path, &shared);
         } else {
             // The picture may be on a drive that is not plugged in today:
             // show the default one, but keep the user's choice for the save.
-            load_default_image(link, default_picture);
+            load_default_image(link, default_picture, &shared);
             link.image_path = plan.path;
         }
     } else if (file_exists(plan.path)) {
-        make_icon_image(link, plan.path, window, default_picture);
+        make_icon_image(link, plan.path, window, default_picture, &shared);
     } else {
-        load_default_image(link, default_picture);
+        load_default_image(link, default_picture, &shared);
     }
 }
 
@@ -49,7 +50,10 @@ void load_settings(const ProgramLocation& location, ModalSeams& seams, HWND wind
     const auto plans = apply_stored_settings(stored, location, settings, links, links_loaded);
     // The theme named by the file gives the default pictures.
     const std::string default_picture = default_picture_path(location.theme_folder(settings.theme_name));
-    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture);
+    // Documents of one type show one icon, asked for once; each picture
+    // goes with the last of its links.
+    SharedPictures shared;
+    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared);
 }
 
 bool save_settings(const ProgramLocation& location, ModalSeams& seams, const AppSettings& settings,

@@ -1,5 +1,6 @@
 #include "mainwindow/drag.h"
 
+#include "render/drag_feedback.h"
 #include "render/window_areas.h"
 
 namespace qb {
@@ -23,12 +24,34 @@ void press_on_work_area(DragState& drag, Link* link, Point p, int header) {
     drag.point = p;
     drag.start_x = link->x;
     drag.start_y = link->y;
+    drag.moved = false;
 }
 
 std::uint16_t drag_move(DragState& drag, Point p) {
     if (!drag.dragging || drag.link == nullptr) return 0;
     drag.point = p;
     return AREA_WORK;
+}
+
+DragRepaint drag_move_repaint(DragState& drag, Point point, bool auto_arrange, int header) {
+    const Point before = drag.point;
+    DragRepaint repaint;
+    if (drag_move(drag, point) == 0 || before == point) return repaint;
+    if (!drag.moved) {
+        drag.moved = true;
+        repaint.areas = AREA_WORK;
+        return repaint;
+    }
+    // One pixel around each square for the outline's pen.
+    auto add = [&repaint](const Rect& r) {
+        repaint.rects.push_back({r.left - 1, r.top - 1, r.right + 1, r.bottom + 1});
+    };
+    for (const Point at : {before, point}) {
+        const DragFeedback feedback = drag_feedback({at.x - drag.grab_dx, at.y - drag.grab_dy}, auto_arrange, header);
+        add(feedback.square);
+        if (feedback.cell) add(*feedback.cell);
+    }
+    return repaint;
 }
 
 std::optional<Point> drag_landing(const DragState& drag, bool auto_arrange, int header) {

@@ -3,6 +3,7 @@
 // the feedback square along, the release says where it lands.
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "common/geometry.h"
 #include "links/link_list.h"
@@ -16,6 +17,17 @@ void press_on_work_area(DragState& drag, Link* link, Point point, int header);
 
 // A mouse move: AREA_WORK when the feedback square moved, else 0.
 std::uint16_t drag_move(DragState& drag, Point point);
+
+// What a mouse move must repaint. The first move after the press repaints
+// the work area (the press lifted the link on top, and repainted only if
+// the selection changed); each later move only the feedback square and
+// the marked cell where they were and where they are now, which is all
+// that differs from the last paint.
+struct DragRepaint {
+    std::uint16_t areas = 0;
+    std::vector<Rect> rects;
+};
+DragRepaint drag_move_repaint(DragState& drag, Point point, bool auto_arrange, int header);
 
 // Where the dragged link goes on release, before the link list snaps it
 // to the grid; none when no link is dragged. With the grid, half of

@@ -77,8 +77,12 @@ LRESULT on_hit_test(MainWindow& data, HWND window, LPARAM lparam) {
 
 LRESULT on_mouse_move(MainWindow& data, HWND window, LPARAM lparam) {
     std::uint16_t areas = noted_input(data);
-    if (data.view.drag.dragging && data.view.drag.link) areas |= drag_move(data.view.drag, point_of(lparam));
-    repaint(data, window, areas);
+    DragRepaint drag;
+    if (data.view.drag.dragging && data.view.drag.link) {
+        drag = drag_move_repaint(data.view.drag, point_of(lparam), data.program.settings.auto_arrange,
+                                 data.program.header_height);
+    }
+    repaint_areas_and_rects(window, areas | drag.areas, drag.rects, data.program.header_height);
     return 0;
 }
 

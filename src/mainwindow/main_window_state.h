@@ -20,6 +20,7 @@ struct DragState {
     int grab_dy = 0;
     int start_x = 0;  // the link's position when the drag began
     int start_y = 0;
+    bool moved = false;  // the pointer moved since the press
 };
 
 // The balloon shown now and the kinds already offered in this run (the

@@ -38,7 +38,8 @@ LRESULT on_destroy(MainWindow& self) {
 LRESULT on_paint(MainWindow& self, HWND window) {
     RECT update{};
     if (!GetUpdateRect(window, &update, FALSE)) return 1;
-    paint_main_window(window, paint_scene(self, window), {update.left, update.top, update.right, update.bottom});
+    paint_main_window(window, paint_scene(self, window), {update.left, update.top, update.right, update.bottom},
+                      &self.paint_cache);
     return 0;
 }
 

@@ -46,6 +46,8 @@ struct MainWindow {
     // The link properties window, made on first use, and the link it shows.
     HWND properties_window = nullptr;
     Link* edited_link = nullptr;
+    // What the paints keep between them (the links as last drawn).
+    PaintCache paint_cache;
 };
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);

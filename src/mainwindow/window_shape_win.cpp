@@ -44,15 +44,25 @@ void reshape_window(ProgramState& program, HWND window) {
 }
 
 void repaint_areas(HWND window, std::uint16_t areas, int header_height) {
-    if (areas == 0) return;
-    RECT pending{};
-    if (!GetUpdateRect(window, &pending, FALSE)) pending = RECT{};
-    RECT client{};
-    GetClientRect(window, &client);
-    const Rect target = repaint_rect({pending.left, pending.top, pending.right, pending.bottom}, areas, client.right,
-                                     client.bottom, header_height);
-    const RECT invalid{target.left, target.top, target.right, target.bottom};
-    InvalidateRect(window, &invalid, FALSE);
+    repaint_areas_and_rects(window, areas, {}, header_height);
+}
+
+void repaint_areas_and_rects(HWND window, std::uint16_t areas, std::span<const Rect> rects, int header_height) {
+    if (areas == 0 && rects.empty()) return;
+    if (areas != 0) {
+        RECT pending{};
+        if (!GetUpdateRect(window, &pending, FALSE)) pending = RECT{};
+        RECT client{};
+        GetClientRect(window, &client);
+        const Rect target = repaint_rect({pending.left, pending.top, pending.right, pending.bottom}, areas,
+                                         client.right, client.bottom, header_height);
+        const RECT invalid{target.left, target.top, target.right, target.bottom};
+        InvalidateRect(window, &invalid, FALSE);
+    }
+    for (const Rect& rect : rects) {
+        const RECT invalid{rect.left, rect.top, rect.right, rect.bottom};
+        InvalidateRect(window, &invalid, FALSE);
+    }
     UpdateWindow(window);
 }
 

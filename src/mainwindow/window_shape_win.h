@@ -4,6 +4,9 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
+
+#include "common/geometry.h"
 
 #include "mainwindow/program_state_win.h"
 
@@ -16,5 +19,9 @@ void reshape_window(ProgramState& program, HWND window);
 // Invalidates the bounding rectangle of the named strips (and whatever is
 // pending) and repaints at once.
 void repaint_areas(HWND window, std::uint16_t areas, int header_height);
+
+// The same, and besides the strips the rectangles given (each on its own:
+// a drag repaints only where its feedback was and is).
+void repaint_areas_and_rects(HWND window, std::uint16_t areas, std::span<const Rect> rects, int header_height);
 
 }  // namespace qb

@@ -15,6 +15,7 @@ void BitmapEntry::set_bitmap(HBITMAP new_bitmap) {
 }
 
 BitmapEntry& BitmapCache::append(const char* name) {
+    ++generation_;
     BitmapEntry& entry = entries_.emplace_back();
     entry.name = name;
     return entry;
@@ -35,6 +36,7 @@ void BitmapCache::add_from_file(const char* path, const char* name) {
 }
 
 void BitmapCache::remove(std::string_view name) {
+    ++generation_;
     for (auto it = entries_.begin(); it != entries_.end(); ++it) {
         if (it->name == name) {
             entries_.erase(it);
@@ -44,6 +46,8 @@ void BitmapCache::remove(std::string_view name) {
 }
 
 BitmapEntry* BitmapCache::find(std::string_view name) {
+    // Whoever may change an entry counts as changing it.
+    ++generation_;
     return const_cast<BitmapEntry*>(std::as_const(*this).find(name));
 }
 
@@ -67,6 +71,9 @@ void BitmapCache::draw(HDC dc, std::string_view name, int x, int y) const {
     BitBlt(dc, x, y, entry->width, entry->height, source.get(), 0, 0, SRCCOPY);
 }
 
-void BitmapCache::clear() { entries_.clear(); }
+void BitmapCache::clear() {
+    ++generation_;
+    entries_.clear();
+}
 
 }  // namespace qb

@@ -4,6 +4,7 @@
 // data.dll, and the composed skin images. A missing name draws nothing.
 #include <windows.h>
 
+#include <cstdint>
 #include <list>
 #include <string>
 #include <string_view>
@@ -38,10 +39,14 @@ public:
     void draw(HDC dc, std::string_view name, int x, int y) const;
     void clear();
     std::size_t size() const { return entries_.size(); }
+    // Grows at every change of the cache and every look-up that may
+    // change an entry, so a drawing made from the cache can tell it is old.
+    std::uint64_t generation() const { return generation_; }
 
 private:
     BitmapEntry& append(const char* name);
     std::list<BitmapEntry> entries_;  // insertion order
+    std::uint64_t generation_ = 0;
 };
 
 }  // namespace qb

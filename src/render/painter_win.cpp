@@ -1,10 +1,13 @@
 #include "render/painter_win.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 
+#include "links/link_images_win.h"
 #include "render/caption_layout.h"
 #include "render/countdown_display.h"
+#include "render/drag_feedback.h"
 #include "render/gdi_helpers_win.h"
 #include "render/hint_balloon_win.h"
 #include "render/shading.h"
@@ -15,14 +18,72 @@
 
 namespace qb {
 
-void paint_main_window(HWND window, const PaintScene& scene, const Rect& update) {
+namespace {
+
+// Kept layouts of captions no link shows any more are dropped at this size.
+constexpr std::size_t kMaxCaptionLayouts = 4096;
+
+bool reaches(const std::optional<Rect>& clip, const Rect& extent) {
+    return !clip || !intersect(*clip, extent).empty();
+}
+
+}  // namespace
+
+PaintCache::~PaintCache() {
+    if (dc_ && original_bitmap_) SelectObject(dc_.get(), original_bitmap_);
+}
+
+void PaintCache::copy_links_layer(HDC dc, const PaintScene& scene, const Rect& area) {
+    const int width = scene.width;
+    const int height = scene.height;
+    const LinksLayerInputs inputs{width, height, scene.header_height, scene.theme, scene.bitmaps.generation(),
+                                  scene.links};
+    if (!dc_ || width != width_ || height != height_) {
+        key_.reset();
+        if (dc_ && original_bitmap_) SelectObject(dc_.get(), original_bitmap_);
+        original_bitmap_ = nullptr;
+        bitmap_.reset();
+        dc_.reset(CreateCompatibleDC(dc));
+        bitmap_.reset(CreateCompatibleBitmap(dc, std::max(width, 1), std::max(height, 1)));
+        if (!dc_ || !bitmap_) {
+            dc_.reset();
+            bitmap_.reset();
+            draw_background(dc, scene);
+            draw_links(dc, scene, nullptr, &layouts_);
+            return;
+        }
+        original_bitmap_ = SelectObject(dc_.get(), bitmap_.get());
+        width_ = width;
+        height_ = height;
+    }
+    if (!key_ || !key_->matches(inputs)) {
+        HDC layer = dc_.get();
+        // As a new buffer: black, and every setting of the DC at its default.
+        const int saved = SaveDC(layer);
+        PatBlt(layer, 0, 0, width, height, BLACKNESS);
+        draw_background(layer, scene);
+        {
+            TransparentDrawing pictures(layer);
+            draw_links(layer, scene, &pictures, &layouts_);
+        }
+        RestoreDC(layer, saved);
+        key_.emplace(inputs);
+    }
+    BitBlt(dc, area.left, area.top, area.width(), area.height(), dc_.get(), area.left, area.top, SRCCOPY);
+}
+
+void paint_main_window(HWND window, const PaintScene& scene, const Rect& update, PaintCache* cache) {
     const int width = scene.width;
     const int height = scene.height;
     PaintDc paint(window);
     {
+        // A new bitmap costs nothing until its pixels are touched, and only
+        // those of the update rectangle are.
         UniqueBitmap buffer_bits(CreateCompatibleBitmap(paint.get(), width, height));
         BitmapDc buffer(paint.get(), buffer_bits.get());
-        draw_main_window(buffer.get(), scene, regions_for_update(update, width, height, scene.header_height));
+        IntersectClipRect(buffer.get(), update.left, update.top, update.right, update.bottom);
+        draw_main_window(buffer.get(), scene, regions_for_update(update, width, height, scene.header_height), cache,
+                         update);
         SetStretchBltMode(paint.get(), COLORONCOLOR);
         // The paint DC clips the copy to the update region.
         BitBlt(paint.get(), update.left, update.top, update.right - update.left, height, buffer.get(), update.left,
@@ -30,24 +91,36 @@ void paint_main_window(HWND window, const PaintScene& scene, const Rect& update)
     }
 }
 
-void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regions) {
+void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regions, PaintCache* cache,
+                      const std::optional<Rect>& clip) {
     // Pictures are drawn only in the work area and the status strip.
     std::optional<TransparentDrawing> scratch;
     if (regions.work || regions.status) scratch.emplace(dc);
     TransparentDrawing* pictures = scratch ? &*scratch : nullptr;
     if (regions.work) {
-        draw_background(dc, scene);
-        draw_links(dc, scene, pictures);
+        if (cache) {
+            cache->copy_links_layer(dc, scene, clip.value_or(Rect{0, 0, scene.width, scene.height}));
+        } else {
+            draw_background(dc, scene);
+            draw_links(dc, scene, pictures);
+        }
         draw_drag_feedback(dc, scene);
-        draw_new_programs_panel(dc, scene, pictures);
+        if (reaches(clip, new_programs_panel_extent(scene.found_files, scene.width, scene.height,
+                                                      scene.header_height))) {
+            draw_new_programs_panel(dc, scene, pictures);
+        }
     }
     if (regions.header) draw_header(dc, scene);
     if (regions.work) draw_shading_lines(dc, scene);
-    if (regions.right) draw_right_side(dc, scene.width, scene.height, scene.bitmaps, scene.buttons);
+    if (regions.right && reaches(clip, right_side_extent(scene.width, scene.height, scene.bitmaps, scene.buttons))) {
+        draw_right_side(dc, scene.width, scene.height, scene.bitmaps, scene.buttons);
+    }
     if (regions.work) draw_hint(dc, scene.hint, scene.header_height, scene.theme.frame_color);
     draw_work_frame(dc, scene);
     if (regions.status) draw_status_bar(dc, scene, pictures);
-    if (regions.status || regions.work) draw_drive_type(dc, scene, pictures);
+    if ((regions.status || regions.work) && reaches(clip, drive_type_extent(scene))) {
+        draw_drive_type(dc, scene, pictures);
+    }
 }
 
 void draw_background(HDC dc, const PaintScene& scene) {
@@ -73,27 +146,58 @@ void draw_selection_mark(HDC dc, int x, int y) {
     RoundRect(dc, x, y, x + kHitSize, y + kHitSize, 5, 5);
 }
 
-void draw_caption(HDC dc, const ThemeColors& theme, const std::string& caption, int box_x, int top) {
-    const auto lines = layout_caption(caption, kHitSize, [dc](std::string_view text) { return measure_text(dc, text); });
-    for (const CaptionLine& line : lines) {
+void draw_caption(HDC dc, const ThemeColors& theme, const std::string& caption, int box_x, int top,
+                  CaptionLayouts* layouts) {
+    const MeasureText measure = [dc](std::string_view text) { return measure_text(dc, text); };
+    std::vector<CaptionLine> own;
+    const std::vector<CaptionLine>* lines = &own;
+    if (layouts) {
+        auto kept = layouts->find(caption);
+        if (kept == layouts->end()) {
+            if (layouts->size() >= kMaxCaptionLayouts) layouts->clear();
+            kept = layouts->emplace(caption, layout_caption(caption, kHitSize, measure)).first;
+        }
+        lines = &kept->second;
+    } else {
+        own = layout_caption(caption, kHitSize, measure);
+    }
+    for (const CaptionLine& line : *lines) {
         draw_text_shadowed(dc, box_x + line.left, top + line.top, line.text, theme.font_color, theme.double_font);
     }
 }
 
+// With masks made with the picture when it has them (the same pixels).
+void draw_link_picture(HDC dc, const Link& link, std::int16_t x, std::int16_t y, TransparentDrawing* pictures) {
+    if (!link.image) return;
+    const TransparentMasks* masks = link_picture_masks(link);
+    if (masks == nullptr || GetMapMode(dc) != MM_TEXT) {
+        draw_transparent(dc, static_cast<HBITMAP>(link.image.get()), x, y, link.transparent_color, pictures);
+        return;
+    }
+    if (pictures) {
+        pictures->draw(dc, *masks, x, y);
+        return;
+    }
+    TransparentDrawing own(dc);
+    own.draw(dc, *masks, x, y);
+}
+
 }  // namespace
 
-void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures) {
+void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures, CaptionLayouts* layouts) {
     UniqueFont font = create_caption_font();
     SelectGuard select_font(dc, font.get());
+    const Rect shown{0, 0, scene.width, scene.height};
     for (const Link& link : scene.links) {
+        // A stick full of tools has links far outside the window.
+        if (intersect(link_paint_extent(link, scene.header_height), shown).empty()) continue;
         const Point box = link_to_client(link.x, link.y, scene.header_height);
         const int x = box.x;
         const int y = box.y;
         if (link.selected) draw_selection_mark(dc, x, y);
-        draw_transparent(dc, static_cast<HBITMAP>(link.image.get()),
-                         static_cast<std::int16_t>(x + kHitSize / 2 - link.image_width / 2),
-                         static_cast<std::int16_t>(y + 5), link.transparent_color, pictures);
-        if (link.caption) draw_caption(dc, scene.theme, *link.caption, x, y + link.image_height + 5);
+        draw_link_picture(dc, link, static_cast<std::int16_t>(x + kHitSize / 2 - link.image_width / 2),
+                          static_cast<std::int16_t>(y + 5), pictures);
+        if (link.caption) draw_caption(dc, scene.theme, *link.caption, x, y + link.image_height + 5, layouts);
     }
 }
 
@@ -104,15 +208,10 @@ void draw_drag_feedback(HDC dc, const PaintScene& scene) {
     MixGuard mix(dc, R2_MERGEPEN);
     SelectGuard select_brush(dc, brush.get());
     SelectGuard select_pen(dc, pen.get());
-    const int bx = scene.drag_box->x;
-    const int by = scene.drag_box->y;
-    RoundRect(dc, bx, by, bx + kHitSize, by + kHitSize, 5, 5);
-    if (scene.settings.auto_arrange) {
-        // The grid cell that holds the middle of the dragged box.
-        const Point middle = client_to_link(bx + kHitSize / 2, by + kHitSize / 2, scene.header_height);
-        const Point cell = link_to_client(middle.x / kCellSize * kCellSize, middle.y / kCellSize * kCellSize,
-                                          scene.header_height);
-        RoundRect(dc, cell.x, cell.y, cell.x + kHitSize, cell.y + kHitSize, 5, 5);
+    const DragFeedback feedback = drag_feedback(*scene.drag_box, scene.settings.auto_arrange, scene.header_height);
+    RoundRect(dc, feedback.square.left, feedback.square.top, feedback.square.right, feedback.square.bottom, 5, 5);
+    if (const std::optional<Rect>& cell = feedback.cell) {
+        RoundRect(dc, cell->left, cell->top, cell->right, cell->bottom, 5, 5);
     }
 }
 

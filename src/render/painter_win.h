@@ -6,13 +6,18 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "common/drive_facts.h"
 #include "common/geometry.h"
 #include "links/app_settings.h"
 #include "links/link_list.h"
 #include "render/bitmap_cache_win.h"
+#include "render/caption_layout.h"
 #include "render/hint_text.h"
+#include "render/links_layer.h"
 #include "render/paint_regions.h"
 #include "render/skin_win.h"
 #include "render/transparent_win.h"
@@ -40,16 +45,51 @@ struct PaintScene {
     SkinButtonPlaces buttons;
 };
 
-// Answers a paint request for `update` (BeginPaint to EndPaint).
-void paint_main_window(HWND window, const PaintScene& scene, const Rect& update);
+// Caption lines by caption text: the layout depends on nothing else.
+using CaptionLayouts = std::unordered_map<std::string, std::vector<CaptionLine>>;
+
+// What the main window keeps between its paints: the background and the
+// links as last drawn, with what they showed then, and the caption
+// layouts. Pixels that no layer draws are black in the kept drawing as in
+// a new buffer, so a copy of it gives exactly what drawing the two layers
+// would.
+class PaintCache {
+public:
+    PaintCache() = default;
+    PaintCache(const PaintCache&) = delete;
+    PaintCache& operator=(const PaintCache&) = delete;
+    ~PaintCache();
+
+    // Copies `area` of the two layers into `dc` (a buffer of the scene's
+    // size), drawing them again first when anything they show changed.
+    void copy_links_layer(HDC dc, const PaintScene& scene, const Rect& area);
+    CaptionLayouts& caption_layouts() { return layouts_; }
+
+private:
+    UniqueBitmap bitmap_;
+    UniqueMemoryDc dc_;
+    HGDIOBJ original_bitmap_ = nullptr;
+    int width_ = 0;
+    int height_ = 0;
+    std::optional<LinksLayerKey> key_;
+    CaptionLayouts layouts_;
+};
+
+// Answers a paint request for `update` (BeginPaint to EndPaint). Only
+// `update` reaches the window, so only it is drawn.
+void paint_main_window(HWND window, const PaintScene& scene, const Rect& update, PaintCache* cache = nullptr);
 
 // Draws the layers of `regions` into `dc`; the frame of the work area is
-// always drawn.
-void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regions);
+// always drawn. With a cache the background and links come from it. With
+// `clip`, the only part of `dc` that will be shown, a layer that lies
+// wholly outside it is not drawn.
+void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regions, PaintCache* cache = nullptr,
+                      const std::optional<Rect>& clip = std::nullopt);
 
 // The single layers, in their order.
 void draw_background(HDC dc, const PaintScene& scene);
-void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
+void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr,
+                CaptionLayouts* layouts = nullptr);
 void draw_drag_feedback(HDC dc, const PaintScene& scene);
 void draw_header(HDC dc, const PaintScene& scene);
 void draw_shading_lines(HDC dc, const PaintScene& scene);

@@ -135,4 +135,16 @@ void draw_right_side(HDC dc, int width, int height, const BitmapCache& bitmaps, 
     if (buttons.options) bitmaps.draw(dc, "OptButton", buttons.options->x, buttons.options->y);
 }
 
+Rect right_side_extent(int width, int height, const BitmapCache& bitmaps, const SkinButtonPlaces& buttons) {
+    Rect extent{width - kRightStripWidth, height / 2 - kTabHeight / 2, width, height / 2 - kTabHeight / 2 + kTabHeight};
+    auto add = [&](const std::optional<Point>& place, const char* name) {
+        const BitmapEntry* entry = bitmaps.find(name);
+        if (!place || entry == nullptr) return;
+        extent = bounding_union(extent, {place->x, place->y, place->x + entry->width, place->y + entry->height});
+    };
+    add(buttons.close, "CloseButton");
+    add(buttons.options, "OptButton");
+    return extent;
+}
+
 }  // namespace qb

@@ -35,5 +35,7 @@ struct SkinButtonPlaces {
 };
 // The tab and the two skin buttons, for a client area of width x height.
 void draw_right_side(HDC dc, int width, int height, const BitmapCache& bitmaps, const SkinButtonPlaces& buttons);
+// Where draw_right_side draws.
+Rect right_side_extent(int width, int height, const BitmapCache& bitmaps, const SkinButtonPlaces& buttons);
 
 }  // namespace qb

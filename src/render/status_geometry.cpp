@@ -26,6 +26,26 @@ Rect new_programs_panel_rect(const FoundFileList& found_files, int width, int he
     return new_programs_panel_rect(width, height, header_height, top_record ? top_record->slide_offset : 0);
 }
 
+Rect new_programs_panel_extent(const FoundFileList& found_files, int width, int height, int header_height) {
+    auto guard = found_files.guard();
+    const int shown = shown_panel_rows(found_files.count_new());
+    if (shown == 0) return {};
+    const Rect panel = new_programs_panel_rect(found_files, width, height, header_height);
+    // The outline lies two pixels outside the panel, also while the rows
+    // still slide up from below; the column line reaches three pixels
+    // into the status strip.
+    Rect extent{panel.left - 2, std::min(panel.top, panel.bottom) - 2, panel.right + 3,
+                std::max(panel.top, panel.bottom) + 4};
+    for (int i = 0; i < shown; ++i) {
+        const FoundFile* record = found_files.new_at(i);
+        if (record == nullptr) continue;
+        const int y = panel.bottom + record->slide_offset;
+        // A row's texts have their shadow one pixel below it.
+        extent = bounding_union(extent, {panel.left - 2, y, panel.right + 3, y + kPanelRowHeight + 1});
+    }
+    return extent;
+}
+
 Gauge gauge_geometry(int width, int top, int bottom, double total_mb, double free_mb) {
     Gauge gauge;
     gauge.g = panel_left(width) - 8;

@@ -33,6 +33,11 @@ Rect new_programs_panel_rect(int width, int height, int header, int top_row_offs
 // painter draws the panel there and the mouse tests its presses there.
 Rect new_programs_panel_rect(const FoundFileList& found_files, int width, int height, int header_height);
 
+// Every pixel the panel draws for the new records of `found_files`: its
+// outline and column line, and each shown row wherever it slides now.
+// Empty without new records.
+Rect new_programs_panel_extent(const FoundFileList& found_files, int width, int height, int header_height);
+
 struct Gauge {
     int g = 0;  // width of the gauge section
     Rect used;  // drawn first

@@ -148,6 +148,15 @@ void draw_new_programs_panel(HDC dc, const PaintScene& scene, TransparentDrawing
     draw_vline(dc, separator + 2, lighten(theme.header_color, 50), bottom + 3, top - 1);
 }
 
+Rect drive_type_extent(const PaintScene& scene) {
+    const char* name = drive_type_image_name(scene.drive.drive_type);
+    const BitmapEntry* entry = name ? scene.bitmaps.find(name) : nullptr;
+    if (entry == nullptr || !entry->bitmap) return {};
+    const int x = scene.width - 106;
+    const int y = scene.height - 56;
+    return {x, y, x + entry->width, y + entry->height};
+}
+
 void draw_drive_type(HDC dc, const PaintScene& scene, TransparentDrawing* pictures) {
     if (const char* name = drive_type_image_name(scene.drive.drive_type)) {
         draw_status_image(dc, scene.bitmaps, name, scene.width - 106, scene.height - 56, pictures);

@@ -17,5 +17,7 @@ void draw_band(HDC dc, int y0, int x1, int x2, int d, Color color, std::initiali
 void draw_new_programs_panel(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
 void draw_status_bar(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
 void draw_drive_type(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr);
+// Where draw_drive_type draws (empty when it draws nothing).
+Rect drive_type_extent(const PaintScene& scene);
 
 }  // namespace qb

@@ -2,14 +2,16 @@
 
 namespace qb {
 
-TransparentDrawing::TransparentDrawing(HDC target)
-    : source_(CreateCompatibleDC(target)),
-      back_(CreateCompatibleDC(target)),
-      object_(CreateCompatibleDC(target)),
-      mem_(CreateCompatibleDC(target)),
-      save_(CreateCompatibleDC(target)) {}
-
 TransparentDrawing::~TransparentDrawing() { release_scratch(); }
+
+void TransparentDrawing::make_dcs() {
+    if (source_) return;
+    source_.reset(CreateCompatibleDC(target_));
+    back_.reset(CreateCompatibleDC(target_));
+    object_.reset(CreateCompatibleDC(target_));
+    mem_.reset(CreateCompatibleDC(target_));
+    save_.reset(CreateCompatibleDC(target_));
+}
 
 void TransparentDrawing::release_scratch() {
     HDC dcs[4] = {back_.get(), object_.get(), mem_.get(), save_.get()};
@@ -41,6 +43,7 @@ void TransparentDrawing::prepare(HDC target, int w, int h) {
 
 void TransparentDrawing::draw(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent) {
     if (bitmap == nullptr) return;
+    make_dcs();
     HDC s = source_.get();
     SelectGuard select_source(s, bitmap);
 
@@ -75,6 +78,11 @@ void TransparentDrawing::draw(HDC target, HBITMAP bitmap, std::int16_t x, std::i
     // The source goes back to what it held, transparent pixels included.
     BitBlt(s, 0, 0, w, h, save, 0, 0, SRCCOPY);
     SetMapMode(s, previous_mapping);
+}
+
+void TransparentDrawing::draw(HDC target, const TransparentMasks& masks, std::int16_t x, std::int16_t y) {
+    make_dcs();
+    draw_with_masks(target, masks, x, y, object_.get(), source_.get());
 }
 
 void draw_transparent(HDC target, HBITMAP bitmap, std::int16_t x, std::int16_t y, COLORREF transparent,

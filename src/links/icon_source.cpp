@@ -1,0 +1,50 @@
+#include "links/icon_source.h"
+
+#include <algorithm>
+#include <array>
+
+namespace qb {
+
+namespace {
+
+// Files that are, hold or point to icons: programs, libraries of icons,
+// icons and cursors, shortcuts, installer packages, consoles.
+constexpr std::array<std::string_view, 21> kOwnIconTypes = {
+    ".exe", ".com", ".scr", ".cpl", ".dll", ".ocx", ".icl", ".ico", ".cur", ".ani", ".lnk",
+    ".pif", ".url", ".website", ".appref-ms", ".msi", ".msp", ".msc", ".library-ms", ".search-ms", ".theme"};
+
+char lower_ascii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// "%1", "%L", "%*" and the like name the file (or its parts) itself.
+bool names_the_file(std::string_view value) {
+    for (std::size_t i = 0; i + 1 < value.size(); ++i) {
+        if (value[i] != '%') continue;
+        const char next = lower_ascii(value[i + 1]);
+        if ((next >= '0' && next <= '9') || next == 'l' || next == '*') return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string shared_icon_type(std::string_view path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
+    if (name.empty() || name.back() == '.' || name.back() == ' ') return {};
+    // "C:" aside, a colon in a name opens a stream.
+    if (name.find(':') != std::string_view::npos) return {};
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) return {};
+    std::string type(name.substr(dot));
+    std::transform(type.begin(), type.end(), type.begin(), lower_ascii);
+    if (std::find(kOwnIconTypes.begin(), kOwnIconTypes.end(), type) != kOwnIconTypes.end()) return {};
+    return type;
+}
+
+bool type_icon_is_shared(const FileTypeFacts& facts) {
+    if (facts.icon_handler) return false;
+    return std::none_of(facts.default_icons.begin(), facts.default_icons.end(),
+                        [](const std::string& value) { return names_the_file(value); });
+}
+
+}  // namespace qb

@@ -1,0 +1,34 @@
+#pragma once
+// Whether a link's shell icon may be shared by every file of its type.
+// The shell shows most documents with their type's icon, so one lookup
+// per type gives every such link the picture a lookup per file would.
+// Programs, icons, shortcuts and the like carry their own icon, and a
+// type whose registered icon is the file itself ("%1") or comes from an
+// icon handler has one per file too; so do folders and names without a
+// type. When in doubt, per file: that is always the right picture.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+// What the registry says about one file type, as the Win32 layer read it.
+struct FileTypeFacts {
+    // Every DefaultIcon value found for the type (its own key, its class,
+    // the class the user chose, the system associations).
+    std::vector<std::string> default_icons;
+    // An icon handler, or a shortcut class, is registered for the type or
+    // for all files.
+    bool icon_handler = false;
+};
+
+// The type whose icon the path may share: its extension in lower case,
+// dot included (".txt"). Empty when the icon is the file's own whatever
+// the registry says: no extension, a name ending in a dot or a blank, a
+// stream name, or a type of files that carry or point to icons.
+std::string shared_icon_type(std::string_view path);
+
+// Whether the registry lets every file of the type show one icon.
+bool type_icon_is_shared(const FileTypeFacts& facts);
+
+}  // namespace qb

@@ -1,0 +1,45 @@
+// Which link icons may be taken once per file type.
+#include "links/icon_source.h"
+
+#include <gtest/gtest.h>
+
+namespace qb {
+namespace {
+
+TEST(IconSource, DocumentsShareTheirTypeButProgramsIconsAndShortcutsDoNot) {
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\Report.txt"), ".txt");
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\REPORT.PDF"), ".pdf") << "one type whatever the case";
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\archive.tar.gz"), ".gz");
+    EXPECT_EQ(shared_icon_type("E:\\a.dir\\notes"), "") << "a dot in a folder is no type";
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\.profile"), ".profile");
+    for (const char* own : {"E:\\Tools\\setup.exe", "E:\\Tools\\SETUP.EXE", "E:\\old.com", "E:\\saver.scr",
+                            "E:\\panel.cpl", "E:\\lib.dll", "E:\\a.ico", "E:\\a.cur", "E:\\a.ani", "E:\\Go.lnk",
+                            "E:\\site.url", "E:\\dos.pif", "E:\\setup.msi", "E:\\icons.icl"}) {
+        EXPECT_EQ(shared_icon_type(own), "") << own;
+    }
+    // Names the shell reads otherwise than they are written.
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\notes."), "");
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\notes.txt "), "");
+    EXPECT_EQ(shared_icon_type("E:\\Docs\\notes.txt:stream"), "");
+    EXPECT_EQ(shared_icon_type("E:\\Docs"), "");
+    EXPECT_EQ(shared_icon_type("E:\\"), "");
+    EXPECT_EQ(shared_icon_type(""), "");
+    EXPECT_EQ(shared_icon_type("E:/Docs/a.TXT"), ".txt");
+}
+
+TEST(IconSource, TheRegistryMakesATypePerFileByItsIconValueOrAHandler) {
+    EXPECT_TRUE(type_icon_is_shared({})) << "no registration: the shell's one icon for unknown files";
+    EXPECT_TRUE(type_icon_is_shared({{"%SystemRoot%\\system32\\imageres.dll,-102"}, false}))
+        << "an environment variable is not the file";
+    EXPECT_TRUE(type_icon_is_shared({{"C:\\Program Files\\Viewer\\viewer.exe,0", "shell32.dll,-154"}, false}));
+    EXPECT_FALSE(type_icon_is_shared({{"%1"}, false}));
+    EXPECT_FALSE(type_icon_is_shared({{"\"%1\""}, false}));
+    EXPECT_FALSE(type_icon_is_shared({{"viewer.exe,0", "%L,0"}, false})) << "any of the values";
+    EXPECT_FALSE(type_icon_is_shared({{"%*"}, false}));
+    EXPECT_FALSE(type_icon_is_shared({{}, true}));
+    EXPECT_FALSE(type_icon_is_shared({{"viewer.exe,0"}, true}));
+    EXPECT_TRUE(type_icon_is_shared({{"100%"}, false})) << "a percent sign at the end names nothing";
+}
+
+}  // namespace
+}  // namespace qb

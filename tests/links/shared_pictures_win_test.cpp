@@ -1,0 +1,157 @@
+// Links of one document type share one shell icon, asked for once, and
+// every link still shows the very picture a lookup of its own file gives;
+// programs, folders, names without a type and types the registry gives
+// icons per file get their own. Pictures come with their masks and go
+// with their last link.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <list>
+
+#include "links/link_images_win.h"
+#include "links/settings_codec.h"
+#include "links/settings_file_win.h"
+#include "support/link_drive_win.h"
+#include "support/test_support_win.h"
+
+namespace qb {
+namespace {
+
+using namespace qb::test;
+
+// File types of this test, registered for its run and removed after it.
+class TestTypes {
+public:
+    TestTypes() {
+        set(".qbown", nullptr, "QbTest.Own");
+        set("QbTest.Own\\DefaultIcon", nullptr, "%1");
+        set(".qbhandler", nullptr, "QbTest.Handler");
+        set("QbTest.Handler\\DefaultIcon", nullptr, "shell32.dll,1");
+        set("QbTest.Handler\\ShellEx\\IconHandler", nullptr, "{00021401-0000-0000-C000-000000000046}");
+        set(".qbfixed", nullptr, "QbTest.Fixed");
+        set("QbTest.Fixed\\DefaultIcon", nullptr, "%SystemRoot%\\system32\\shell32.dll,3");
+        set(".qbshortcut", nullptr, "QbTest.Shortcut");
+        set("QbTest.Shortcut", "IsShortcut", "");
+    }
+    ~TestTypes() {
+        // Subkeys before their keys.
+        for (const char* key : {".qbown", "QbTest.Own\\DefaultIcon", "QbTest.Own", ".qbhandler",
+                                "QbTest.Handler\\DefaultIcon", "QbTest.Handler\\ShellEx\\IconHandler",
+                                "QbTest.Handler\\ShellEx", "QbTest.Handler", ".qbfixed", "QbTest.Fixed\\DefaultIcon",
+                                "QbTest.Fixed", ".qbshortcut", "QbTest.Shortcut"}) {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+        }
+    }
+
+private:
+    static void set(const char* path, const char* name, const char* value) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        UniqueRegistryKey owner(key);
+        RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>(std::strlen(value) + 1));
+    }
+};
+
+class SharedPicturesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fresh_folder(kTestDrive, "shared");
+        install_themes(folder_);
+        default_picture_ = folder_ + "\\Data\\MAINTHEME\\DefaultProgram.bmp";
+        for (const char* name : {"a.txt", "b.TXT", "c.ini", "d.ini", "e.pdf", "README", "f.qbown", "g.qbown",
+                                 "h.qbhandler", "i.qbhandler", "j.qbfixed", "k.qbfixed", "l.qbshortcut"}) {
+            write_text(folder_ + "\\" + name, name);
+        }
+        for (const char* name : {"tool1.exe", "tool2.exe"}) {
+            CopyFileA((test_program_folder() + "\\sample_tool.exe").c_str(), (folder_ + "\\" + name).c_str(), FALSE);
+        }
+        CreateDirectoryA((folder_ + "\\Sub.txt").c_str(), nullptr);
+    }
+    std::string path(const char* name) const { return folder_ + "\\" + name; }
+
+    TestTypes types_;
+    std::string folder_;
+    std::string default_picture_;
+};
+
+TEST_F(SharedPicturesTest, ATypesPictureIsTheOneEachFileWouldGet) {
+    const long handles_before = live_handle_count();
+    {
+        SharedPictures shared;
+        std::list<Link> own;
+        std::list<Link> via_type;
+        for (const char* name : {"a.txt", "b.TXT", "c.ini", "d.ini", "e.pdf", "README", "f.qbown", "g.qbown",
+                                 "h.qbhandler", "i.qbhandler", "j.qbfixed", "k.qbfixed", "l.qbshortcut", "tool1.exe",
+                                 "tool2.exe", "Sub.txt", "missing.txt"}) {
+            Link& alone = own.emplace_back();
+            make_icon_image(alone, path(name), nullptr, default_picture_);
+            Link& typed = via_type.emplace_back();
+            make_icon_image(typed, path(name), nullptr, default_picture_, &shared);
+            ASSERT_TRUE(alone.image && typed.image) << name;
+            EXPECT_EQ(bitmap_pixels(static_cast<HBITMAP>(typed.image.get())),
+                      bitmap_pixels(static_cast<HBITMAP>(alone.image.get())))
+                << name;
+            EXPECT_EQ(typed.image_width, alone.image_width) << name;
+            EXPECT_EQ(typed.image_height, alone.image_height) << name;
+            EXPECT_EQ(typed.transparent_color, alone.transparent_color) << name;
+            EXPECT_EQ(typed.image_path, alone.image_path) << name;
+            EXPECT_NE(link_picture_masks(typed), nullptr) << name << ": made with its masks";
+        }
+        auto at = [&](int i) -> const Link& { return *std::next(via_type.begin(), i); };
+        auto same = [&](int i, int j) { return at(i).image.get() == at(j).image.get(); };
+        EXPECT_TRUE(same(0, 1)) << ".txt in any case";
+        EXPECT_TRUE(same(2, 3)) << ".ini";
+        EXPECT_FALSE(same(0, 2));
+        EXPECT_FALSE(same(6, 7)) << "a type whose icon is the file";
+        EXPECT_FALSE(same(8, 9)) << "a type with an icon handler";
+        EXPECT_TRUE(same(10, 11)) << "a type with a fixed icon";
+        EXPECT_FALSE(same(13, 14)) << "programs";
+        EXPECT_EQ(shared.icon_type(path("l.qbshortcut")), "") << "a shortcut class";
+        EXPECT_EQ(shared.icon_type(path("README")), "");
+        EXPECT_EQ(shared.icon_type(path("Sub.txt")), "") << "a folder, whatever its name";
+        EXPECT_EQ(shared.icon_type(path("missing.txt")), "");
+        EXPECT_EQ(shared.icon_type(path("e.pdf")), ".pdf");
+        EXPECT_EQ(shared.icon_type(path("j.qbfixed")), ".qbfixed");
+        EXPECT_EQ(shared.icons.size(), 4u) << ".txt, .ini, .pdf, .qbfixed";
+
+        // The picture stays while one link shows it.
+        const void* txt = at(0).image.get();
+        shared.icons.clear();
+        via_type.front().image.reset();
+        EXPECT_EQ(at(1).image.get(), txt);
+        EXPECT_NE(GetObjectType(const_cast<void*>(txt)), 0u);
+    }
+    EXPECT_EQ(live_handle_count(), handles_before) << "every picture and mask went with its last link";
+}
+
+TEST_F(SharedPicturesTest, TheLinksOfDataQbShareByTypeAndTheDefaultPicture) {
+    StoredLink link;
+    link.root_relative = true;
+    std::vector<StoredLink> links;
+    for (const char* name : {"a.txt", "b.TXT", "tool1.exe", "tool2.exe", "gone.txt", "gone.ini", "c.ini"}) {
+        link.target.text = folder_.substr(3) + "\\" + name;
+        link.caption.text = name;
+        links.push_back(link);
+    }
+    write_bytes(folder_ + "\\data.qb", settings_with_links(links, 400, 300));
+    RecordingSeams seams;
+    ProgramState program(nullptr, seams);
+    program.location = location_in(folder_);
+    load_settings(program.location, seams, nullptr, program.settings, program.links, program.links_loaded);
+    ASSERT_EQ(program.links.count(), 7);
+    auto image = [&](int i) { return program.links.at(i)->image.get(); };
+    EXPECT_EQ(image(0), image(1));
+    EXPECT_NE(image(2), image(3));
+    EXPECT_NE(image(0), image(6));
+    EXPECT_EQ(image(4), image(5)) << "the theme's default picture, loaded once";
+    EXPECT_EQ(program.links.at(4)->image_path, default_picture_);
+    EXPECT_EQ(program.links.at(4)->transparent_color, kMagenta);
+    for (const Link& loaded : program.links) {
+        EXPECT_NE(link_picture_masks(loaded), nullptr) << *loaded.caption;
+    }
+}
+
+}  // namespace
+}  // namespace qb
