@@ -4,6 +4,8 @@
 #include <limits>
 #include <unordered_map>
 
+#include "common/letter_case.h"
+
 namespace qb {
 
 std::string caption_from_path(std::string_view path) {
@@ -214,8 +216,8 @@ void LinkList::set_target(Link& link, std::optional<std::string_view> path, std:
         link.root_relative = true;
         link.target = std::string(p);
     } else if (p[1] == ':' && p[2] == '\\') {
-        // Byte comparison: a lower-case letter is another drive's path.
-        if (!drive_root.empty() && p[0] == drive_root[0]) {
+        // Drive letters name the same drive in either case ("e:\" is E:).
+        if (!drive_root.empty() && fold_case_1251(p[0]) == fold_case_1251(drive_root[0])) {
             link.root_relative = true;
             link.target = std::string(p.substr(3));
         } else {
