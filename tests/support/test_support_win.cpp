@@ -1,6 +1,10 @@
 #include "test_support_win.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
 
 
 namespace qb::test {
@@ -257,6 +261,41 @@ int TestProgram::run(std::function<void(HWND)> script) {
 void press_key(HWND window, UINT key, bool extended) {
     const LPARAM flags = 1 | (static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16) | (extended ? (1 << 24) : 0);
     PostMessageA(window, WM_KEYDOWN, key, flags);
+}
+
+void drop_files(HWND window, const std::vector<std::string>& names, POINT at) {
+    std::string list;
+    for (const std::string& name : names) list += name + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    ASSERT_NE(memory, nullptr);
+    auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
+    block->pFiles = sizeof(DROPFILES);
+    block->pt = at;
+    block->fNC = FALSE;
+    block->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the handler frees it
+}
+
+bool pump_messages_until(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - spent, 20), QS_ALLINPUT);
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the loop that owns the run
+                return done();
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
 }
 
 }  // namespace qb::test
