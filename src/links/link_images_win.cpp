@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/bitmap_file_win.h"
 #include "common/win_handles_win.h"
 
 namespace qb {
@@ -50,8 +51,7 @@ void load_image_file(Link& link, const std::string& folder, const std::string& r
     const std::string path = folder + rest;
     link.image.reset();
     link.image_width = link.image_height = 0;
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = load_bitmap_file(path);
     BITMAP size{};
     if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
         link.image_width = size.bmWidth;
