@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 
+#include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "common/drive_facts_win.h"
 #include "common/fault_guard_win.h"
@@ -280,6 +282,110 @@ TEST_F(Startup, SessionEndSavesLikeANormalClose) {
     const auto bytes = read_bytes(folder + "\\data.qb");
     ASSERT_GE(bytes.size(), 9u);
     EXPECT_EQ(bytes[5], 0x75);  // 373 wide
+}
+
+// Runs `work` on a thread of its own while this one answers messages
+// (the other thread's calls into this thread's windows need that).
+void on_another_thread(const std::function<void()>& work) {
+    struct Job {
+        const std::function<void()>* work;
+        static DWORD WINAPI run(void* job) {
+            (*static_cast<Job*>(job)->work)();
+            return 0;
+        }
+    } job{&work};
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, &Job::run, &job, 0, nullptr));
+    ASSERT_TRUE(thread);
+    pump_messages_until([&] { return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }, 30000);
+    ASSERT_EQ(WaitForSingleObject(thread.get(), 0), WAIT_OBJECT_0);
+}
+
+BOOL CALLBACK count_desktop(HWND window, LPARAM counter) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "Quillobrante" && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int visible_desktops() {
+    int count = 0;
+    EnumWindows(count_desktop, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(Startup, ASecondStartShowsTheRunningDesktopAndEndsWithZero) {
+    const std::string folder = program_folder("second-start");
+    TestProgram first(folder);
+    int second_code = -1;
+    DWORD second_ms = 0;
+    HWND second_window = reinterpret_cast<HWND>(1);
+    HWND foreground_before = nullptr;
+    HWND foreground_after = nullptr;
+    HWND desktop = nullptr;
+    int desktops = 0;
+    const int code = first.run([&](HWND window) {
+        desktop = window;
+        // Something else is in front when the program file is started again.
+        HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr, nullptr,
+                                     nullptr, nullptr);
+        SetForegroundWindow(other);
+        foreground_before = GetForegroundWindow();
+        on_another_thread([&] {
+            // The same program file: the same module, loaded again.
+            HMODULE module = LoadLibraryA((folder + "\\data.dll").c_str());
+            RecordingSeams seams;
+            ProgramState second(module, seams);
+            const DWORD start = GetTickCount();
+            second_code = run_program(second);
+            second_ms = GetTickCount() - start;
+            second_window = second.main_window;
+            FreeLibrary(module);
+        });
+        foreground_after = GetForegroundWindow();
+        desktops = visible_desktops();
+        DestroyWindow(other);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(second_code, 0);
+    EXPECT_LT(second_ms, 4000u) << "it found the running desktop";
+    EXPECT_EQ(second_window, nullptr) << "no window of its own";
+    EXPECT_EQ(desktops, 1);
+    EXPECT_NE(foreground_before, desktop);
+    EXPECT_EQ(foreground_after, desktop) << "the running desktop came to the front";
+
+    // Once the first copy has ended, the next start runs normally.
+    TestProgram later(folder);
+    bool shown = false;
+    EXPECT_EQ(later.run([&](HWND window) {
+        shown = IsWindowVisible(window);
+        press_key(window, VK_ESCAPE);
+    }),
+              0);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(Startup, OneCopyHoldsTheLockAndOneThatDiedLeavesItFree) {
+    const std::string name = program_instance_name("E:\\lock-test\\Quillobrante.exe");
+    {
+        SingleInstance first(name);
+        EXPECT_TRUE(first.first());
+        on_another_thread([&] {
+            EXPECT_FALSE(SingleInstance(name).first()) << "the same program file";
+            EXPECT_TRUE(SingleInstance(program_instance_name("F:\\lock-test\\Quillobrante.exe")).first())
+                << "a copy on another stick";
+        });
+    }
+    on_another_thread([&] { EXPECT_TRUE(SingleInstance(name).first()) << "released at the end of the run"; });
+
+    // A copy killed while it ran never released the lock: the next one takes it over.
+    HANDLE left_behind = nullptr;
+    on_another_thread([&] {
+        left_behind = CreateMutexA(nullptr, TRUE, name.c_str());  // owned, and the thread ends
+    });
+    ASSERT_NE(left_behind, nullptr);
+    EXPECT_TRUE(SingleInstance(name).first());
+    CloseHandle(left_behind);
 }
 
 TEST_F(Startup, AutorunFileIsMadeReadOnlyAndSystem) {
