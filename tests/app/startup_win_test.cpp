@@ -10,10 +10,12 @@
 #include "app/startup_win.h"
 #include "common/drive_facts_win.h"
 #include "common/fault_guard_win.h"
-#include "mainwindow/main_window_win.h"
+#include "common/file_io_win.h"
 #include "links/app_settings.h"
 #include "links/settings_codec.h"
+#include "mainwindow/main_window_win.h"
 #include "support/test_support_win.h"
+#include "theme/theme_file_win.h"
 
 namespace qb {
 namespace {
@@ -386,6 +388,60 @@ TEST_F(Startup, OneCopyHoldsTheLockAndOneThatDiedLeavesItFree) {
     ASSERT_NE(left_behind, nullptr);
     EXPECT_TRUE(SingleInstance(name).first());
     CloseHandle(left_behind);
+}
+
+TEST_F(Startup, AProgramFolderOf300CharactersKeepsItsFilesThere) {
+    std::string folder = fresh_folder(kTestDrive, "deep");
+    while (folder.size() < 300) {
+        folder += "\\" + std::string(40, 'd');
+        ASSERT_TRUE(CreateDirectoryW(system_path(folder).c_str(), nullptr));
+    }
+    install_themes(folder);
+    write_text(folder + "\\note.txt", "n");
+    StoredSettings stored;
+    stored.window_width = 450;
+    stored.window_height = 320;
+    stored.theme_name.text = "\\MAINTHEME";
+    write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+    TestProgram program(folder);
+    ProgramState& state = program.state;
+    RECT placed{};
+    const int code = program.run([&](HWND window) {
+        GetWindowRect(window, &placed);
+        drop_files(window, {folder + "\\note.txt"}, {100, 100});
+        EXPECT_TRUE(pump_messages_until(
+            [&] { return decode_settings(read_bytes(folder + "\\data.qb")).links.size() == 1; }, 10000))
+            << "the soon save reached the deep folder";
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(state.location.program_dir, folder) << "the whole path, not its first 260 characters";
+    EXPECT_EQ(state.location.drive_root, "E:\\");
+    EXPECT_EQ(placed.right - placed.left, 450) << "data.qb was read";
+    EXPECT_FALSE(state.old_theme) << "Theme.ini was read";
+    const BitmapEntry* background = state.bitmaps.find("BackGround");
+    ASSERT_NE(background, nullptr);
+    EXPECT_TRUE(background->bitmap) << "the skin's pictures were read";
+    ASSERT_EQ(state.links.count(), 1);
+    EXPECT_TRUE(state.links.at(0)->image) << "the dropped file's icon";
+    // The theme's colours are written there too, and read back.
+    ThemeColors edited = state.theme;
+    edited.header_color = RGB(12, 34, 56);
+    edited.fill_type = 1;
+    ASSERT_TRUE(write_theme(state.theme_folder(), edited));
+    ThemeColors reread;
+    EXPECT_FALSE(read_theme(state.theme_folder(), reread));
+    EXPECT_EQ(reread.header_color, RGB(12, 34, 56));
+    EXPECT_EQ(reread.fill_type, 1);
+    EXPECT_EQ(reread.frame_color, state.theme.frame_color) << "the other keys stayed";
+
+    // Nothing was written anywhere else on the way down.
+    for (std::string parent = folder; parent.size() > 2; parent.resize(parent.rfind('\\'))) {
+        if (parent != folder) {
+            EXPECT_FALSE(file_exists(parent + "\\data.qb")) << parent.size();
+        }
+    }
 }
 
 TEST_F(Startup, AutorunFileIsMadeReadOnlyAndSystem) {

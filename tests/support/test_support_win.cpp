@@ -6,51 +6,61 @@
 #include <algorithm>
 #include <cstring>
 
+#include "common/file_io_win.h"
+
 
 namespace qb::test {
 
 namespace {
+// The helpers reach paths of any length, as the program does (a program
+// folder deep on the stick is one of the cases tested).
+std::string ansi(const wchar_t* wide) {
+    char text[MAX_PATH * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+// Calls `each` with the name and attributes of every entry of `folder`.
+template <typename Fn>
+void for_each_entry(const std::string& folder, Fn each) {
+    WIN32_FIND_DATAW entry{};
+    UniqueFind find(FindFirstFileW(system_path(folder + "\\*").c_str(), &entry));
+    if (!find) return;
+    do {
+        const std::string name = ansi(entry.cFileName);
+        if (name != "." && name != "..") each(name, entry.dwFileAttributes);
+    } while (FindNextFileW(find.get(), &entry));
+}
+
 void remove_tree(const std::string& path) {
-    WIN32_FIND_DATAA entry{};
-    UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &entry));
-    if (find) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                remove_tree(child);
-            } else {
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find.get(), &entry));
-    }
-    find.reset();
-    RemoveDirectoryA(path.c_str());
+    for_each_entry(path, [&](const std::string& name, DWORD attributes) {
+        const std::string child = path + "\\" + name;
+        SetFileAttributesW(system_path(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            remove_tree(child);
+        } else {
+            delete_file(child);
+        }
+    });
+    RemoveDirectoryW(system_path(path).c_str());
 }
 
 void copy_tree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA entry{};
-    UniqueFind find(FindFirstFileA((from + "\\*").c_str(), &entry));
-    if (!find) return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    CreateDirectoryW(system_path(to).c_str(), nullptr);
+    for_each_entry(from, [&](const std::string& name, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             copy_tree(from + "\\" + name, to + "\\" + name);
         } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+            CopyFileW(system_path(from + "\\" + name).c_str(), system_path(to + "\\" + name).c_str(), FALSE);
         }
-    } while (FindNextFileA(find.get(), &entry));
+    });
 }
 }  // namespace
 
 std::string fresh_folder(const std::string& drive, const std::string& name) {
     const std::string path = drive + "\\" + name;
     remove_tree(path);
-    EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << "cannot create " << path;
+    EXPECT_TRUE(CreateDirectoryW(system_path(path).c_str(), nullptr)) << "cannot create " << path;
     return path;
 }
 
@@ -67,7 +77,8 @@ std::string test_program_folder() {
 
 void install_themes(const std::string& folder) {
     copy_tree(test_program_folder() + "\\art\\Data", folder + "\\Data");
-    CopyFileA((test_program_folder() + "\\data.dll").c_str(), (folder + "\\data.dll").c_str(), FALSE);
+    CopyFileW(system_path(test_program_folder() + "\\data.dll").c_str(), system_path(folder + "\\data.dll").c_str(),
+              FALSE);
 }
 
 int RecordingSeams::message_box(HWND, const char* text, const char* caption, UINT type) {
@@ -107,8 +118,7 @@ bool RecordingSeams::choose_color(HWND, COLORREF& color) {
 
 std::vector<std::uint8_t> read_bytes(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    UniqueFile file = open_file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (!file) return bytes;
     DWORD size = GetFileSize(file.get(), nullptr);
     bytes.resize(size);
@@ -119,7 +129,7 @@ std::vector<std::uint8_t> read_bytes(const std::string& path) {
 }
 
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    UniqueFile file = open_file(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
     ASSERT_TRUE(file) << "cannot write " << path;
     DWORD put = 0;
     if (!bytes.empty()) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
@@ -131,7 +141,7 @@ void write_text(const std::string& path, const std::string& text) {
 
 FILETIME modification_time(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    GetFileAttributesExW(system_path(path).c_str(), GetFileExInfoStandard, &data);
     return data.ftLastWriteTime;
 }
 
@@ -234,7 +244,7 @@ void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 HMODULE load_program_module(const std::string& folder) {
-    HMODULE module = LoadLibraryA((folder + "\\data.dll").c_str());
+    HMODULE module = LoadLibraryW(system_path(folder + "\\data.dll").c_str());
     EXPECT_NE(module, nullptr) << "no data.dll in " << folder;
     return module;
 }
