@@ -33,6 +33,11 @@ std::string without_long_path_prefix(std::string_view path) {
     return std::string(rest);
 }
 
+std::string plain_module_path(std::string_view module_path) {
+    if (starts_with_ignoring_case(module_path, "UNC\\")) return "\\\\" + std::string(module_path.substr(4));
+    return without_long_path_prefix(module_path);
+}
+
 std::string root_of_folder(std::string_view folder) {
     if (folder.empty()) return {};
     if (!is_network_path(folder)) return std::string(1, folder.front()) + ":\\";
@@ -51,7 +56,7 @@ ProgramLocation location_from_module_path(std::string_view module_path) {
     std::size_t last = dir.rfind('\\');
     if (last != std::string_view::npos) dir = dir.substr(0, last);
     if (!dir.empty() && dir.front() == '"') dir.remove_prefix(1);
-    location.program_dir = without_long_path_prefix(dir);
+    location.program_dir = plain_module_path(dir);
     // Without any path at all there is no drive to name; an empty root
     // makes every later lookup fail instead of guessing a drive.
     location.drive_root = root_of_folder(location.program_dir);
@@ -71,7 +76,7 @@ std::string ProgramLocation::theme_folder(std::string_view theme_name) const {
 }
 
 std::string program_instance_name(std::string_view module_path) {
-    const std::string identity = folded(without_long_path_prefix(module_path));
+    const std::string identity = folded(plain_module_path(module_path));
     // Two 64-bit hashes from different starting values: paths of any
     // length fit the name, and two programs practically never share it.
     std::string name = "Quillobrante.";

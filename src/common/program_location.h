@@ -21,9 +21,8 @@ struct ProgramLocation {
     std::string theme_folder(std::string_view theme_name) const;
 };
 
-// Cuts the module path at its last backslash and drops a leading quote.
-// A long-path form ("\\?\E:\..." or "\\?\UNC\server\share\...") is
-// given its plain form first.
+// Cuts the module path at its last backslash and drops a leading quote;
+// the folder then gets its plain form (plain_module_path).
 ProgramLocation location_from_module_path(std::string_view module_path);
 
 // The root of a folder: its drive ("E:\") or its network share
@@ -33,6 +32,12 @@ std::string root_of_folder(std::string_view folder);
 // The plain form of a long-path name: "\\?\E:\x" is "E:\x" and
 // "\\?\UNC\server\share\x" is "\\server\share\x"; other paths are kept.
 std::string without_long_path_prefix(std::string_view path);
+
+// The plain form of a module's path: without_long_path_prefix, and
+// "UNC\server\share\x" (how Wine names a module on a share: the long
+// form without its "\\?\") is "\\server\share\x". A module path is
+// always absolute, so that form can mean nothing else.
+std::string plain_module_path(std::string_view module_path);
 
 // The name of the lock that one running copy of the program holds: the
 // same for every spelling of its full path that Windows takes as the same

@@ -6,6 +6,7 @@
 #include <fstream>
 #include <functional>
 
+#include "app/lifecycle_win.h"
 #include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "common/drive_facts_win.h"
@@ -441,6 +442,127 @@ TEST_F(Startup, AProgramFolderOf300CharactersKeepsItsFilesThere) {
         if (parent != folder) {
             EXPECT_FALSE(file_exists(parent + "\\data.qb")) << parent.size();
         }
+    }
+}
+
+TEST_F(Startup, AProgramStartedInLowerCaseStoresItsDrivesFilesRootRelative) {
+    const std::string folder = program_folder("lower-case");
+    const std::string tools = fresh_folder(kTestDrive, "LowerTools");
+    write_text(tools + "\\app.exe", "MZ");
+    // As some launchers and autoruns start it: "e:\..." (the folder as it is otherwise).
+    const std::string lower = "e:" + folder.substr(2);
+    TestProgram program(lower);
+    const int code = program.run([&](HWND window) {
+        ASSERT_EQ(program.state.location.drive_root, "e:\\") << "the program sees its lower-case path";
+        drop_files(window, {tools + "\\app.exe"}, {100, 100});
+        pump_messages_until([&] { return !program.state.changes.links_changed; }, 10000);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    const StoredSettings saved = decode_settings(read_bytes(folder + "\\data.qb"));
+    ASSERT_EQ(saved.links.size(), 1u);
+    EXPECT_TRUE(saved.links[0].root_relative);
+    EXPECT_EQ(saved.links[0].target.text, "LowerTools\\app.exe") << "no drive letter to break at the next start";
+}
+
+TEST_F(Startup, AProgramOnANetworkShareHasTheShareAsItsRoot) {
+    const std::string folder = program_folder("net-prog");
+    const std::string tools = fresh_folder(kTestDrive, "NetTools");
+    write_text(tools + "\\tool.exe", "MZ");
+    StoredSettings stored;
+    stored.window_width = 400;
+    stored.window_height = 300;
+    stored.theme_name.text = "\\MAINTHEME";
+    stored.options = {false, false, false, false, true};  // the search service on
+    write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+    const std::string share = kTestShare;
+    TestProgram program(share + "\\net-prog");
+    const ProgramState& state = program.state;
+    bool scanned = false;
+    const int code = program.run([&](HWND window) {
+        ASSERT_EQ(state.location.program_dir, share + "\\net-prog");
+        drop_files(window, {share + "\\NetTools\\tool.exe"}, {100, 100});
+        // The drive scan walks the share and keeps paths relative to it.
+        scanned = pump_messages_until([&] { return program.state.found_files.find("NetTools\\tool.exe"); }, 20000);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(state.location.drive_root, share + "\\") << "not \\:\\";
+    EXPECT_TRUE(scanned);
+    save_found_files_at_exit(program.state);
+    FoundFileList stored_files;
+    stored_files.load_from(read_bytes(folder + "\\files.dat"));
+    EXPECT_TRUE(stored_files.find("NetTools\\tool.exe")) << "files.dat beside the program, paths relative to the share";
+    const StoredSettings saved = decode_settings(read_bytes(folder + "\\data.qb"));
+    ASSERT_EQ(saved.links.size(), 1u);
+    EXPECT_EQ(saved.links[0].target.text, share + "\\NetTools\\tool.exe") << "a network path stays whole";
+    EXPECT_FALSE(saved.links[0].root_relative);
+}
+
+// Ways a theme's picture can be broken on a stick.
+enum class Broken { HugeHeader, Truncated, Empty, NotABitmap, Folder };
+
+void break_picture(const std::string& path, Broken how) {
+    std::vector<std::uint8_t> bytes = read_bytes(path);
+    ASSERT_GT(bytes.size(), 54u) << path;
+    DeleteFileA(path.c_str());
+    switch (how) {
+        case Broken::HugeHeader: {
+            // A sound header that claims 60000 x 60000 pixels of 32 bits
+            // (over 13 gigabytes) in front of the few bytes there are.
+            const std::uint32_t side = 60000;
+            for (int i = 0; i < 4; ++i) {
+                bytes[18 + i] = static_cast<std::uint8_t>(side >> (8 * i));
+                bytes[22 + i] = static_cast<std::uint8_t>(side >> (8 * i));
+            }
+            bytes[28] = 32;
+            break;
+        }
+        case Broken::Truncated: bytes.resize(bytes.size() / 2); break;
+        case Broken::Empty: bytes.clear(); break;
+        case Broken::NotABitmap: bytes.assign(4000, 'x'); break;
+        case Broken::Folder: ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)); return;
+    }
+    write_bytes(path, bytes);
+}
+
+TEST_F(Startup, BrokenThemePicturesAreMissingAndStartUpGoesOn) {
+    const char* const skin_pictures[] = {"BackGround", "CloseButton", "OptButton", "RightSide"};
+    for (Broken how : {Broken::HugeHeader, Broken::Truncated, Broken::Empty, Broken::NotABitmap, Broken::Folder}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        const std::string folder = program_folder("broken-pictures");
+        const std::string theme = folder + "\\Data\\MAINTHEME";
+        for (const char* file : {"Background.bmp", "Right.bmp", "CloseButton.bmp", "OptButton.bmp", "DefaultProgram.bmp"}) {
+            break_picture(theme + "\\" + file, how);
+        }
+        // A link whose target is gone shows the theme's default picture, broken too.
+        StoredSettings stored;
+        stored.window_width = 400;
+        stored.window_height = 300;
+        stored.theme_name.text = "\\MAINTHEME";
+        StoredLink gone;
+        gone.target.text = "nothing-here.txt";
+        gone.root_relative = true;
+        stored.links.push_back(gone);
+        write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+        TestProgram program(folder);
+        bool painted = false;
+        const int code = program.run([&](HWND window) {
+            painted = RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            press_key(window, VK_ESCAPE);
+        });
+        EXPECT_EQ(code, 0);
+        EXPECT_TRUE(painted);
+        const BitmapCache& bitmaps = program.state.bitmaps;
+        for (const char* name : skin_pictures) {
+            ASSERT_NE(bitmaps.find(name), nullptr) << name;
+            EXPECT_FALSE(bitmaps.find(name)->bitmap) << name << " is simply missing";
+        }
+        EXPECT_TRUE(bitmaps.bitmap_of("DT_FLASH")) << "the rest of the skin is there";
+        ASSERT_EQ(program.state.links.count(), 1);
+        EXPECT_FALSE(program.state.links.at(0)->image);
     }
 }
 

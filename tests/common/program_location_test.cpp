@@ -52,6 +52,10 @@ TEST(ProgramLocation, LongPathFormsAreGivenTheirPlainForm) {
     EXPECT_EQ(unc.program_dir, "\\\\nas\\stick");
     EXPECT_EQ(unc.drive_root, "\\\\nas\\stick\\");
     EXPECT_EQ(without_long_path_prefix("\\\\.\\E:\\x"), "E:\\x");
+    // Wine names a program on a share this way.
+    auto wine_unc = location_from_module_path("UNC\\nas\\stick\\Quillobrante.exe");
+    EXPECT_EQ(wine_unc.program_dir, "\\\\nas\\stick");
+    EXPECT_EQ(wine_unc.drive_root, "\\\\nas\\stick\\");
     EXPECT_EQ(without_long_path_prefix("E:\\x"), "E:\\x");
 
     // A folder far longer than the 260 characters of the old buffer is kept whole.
@@ -68,6 +72,7 @@ TEST(ProgramLocation, OneInstanceNamePerProgramFile) {
     // Windows takes these for the same file.
     EXPECT_EQ(program_instance_name("e:\\apps\\QUILLOBRANTE.EXE"), name);
     EXPECT_EQ(program_instance_name("\\\\?\\E:\\Apps\\Quillobrante.exe"), name);
+    EXPECT_EQ(program_instance_name("UNC\\nas\\s\\Q.exe"), program_instance_name("\\\\NAS\\S\\q.exe"));
     EXPECT_EQ(program_instance_name("E:\\Программы\\Q.exe"), program_instance_name("e:\\ПРОГРАММЫ\\q.EXE"));
     // Another stick, another folder, another file: other names.
     EXPECT_NE(program_instance_name("F:\\Apps\\Quillobrante.exe"), name);

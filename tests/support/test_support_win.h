@@ -26,6 +26,8 @@ inline constexpr const char* kSameFolderDrive = "F:";
 inline constexpr const char* kUnlabelledDrive = "G:";
 inline constexpr const char* kFixedDrive = "H:";
 inline constexpr const char* kTestDriveLabel = "QBTEST";
+// The folder of drive E: as a network share.
+inline constexpr const char* kTestShare = "\\\\qbserver\\stick";
 
 // A fresh, empty folder `name` on drive E: (removed first if present);
 // returns its path without a trailing backslash.
