@@ -60,7 +60,8 @@ SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, H
 }
 
 bool write_settings(const ProgramLocation& location, const AppSettings& settings, const LinkList& links) {
-    return write_file_replacing(settings_file_path(location), encode_settings(capture_settings(settings, links, location)));
+    const std::vector<std::uint8_t> bytes = encode_settings(capture_settings(settings, links, location));
+    return write_file_replacing(settings_file_path(location), bytes);
 }
 
 bool move_unreadable_settings_aside(const ProgramLocation& location) {

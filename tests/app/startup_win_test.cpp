@@ -533,7 +533,8 @@ TEST_F(Startup, BrokenThemePicturesAreMissingAndStartUpGoesOn) {
         SCOPED_TRACE(static_cast<int>(how));
         const std::string folder = program_folder("broken-pictures");
         const std::string theme = folder + "\\Data\\MAINTHEME";
-        for (const char* file : {"Background.bmp", "Right.bmp", "CloseButton.bmp", "OptButton.bmp", "DefaultProgram.bmp"}) {
+        for (const char* file :
+             {"Background.bmp", "Right.bmp", "CloseButton.bmp", "OptButton.bmp", "DefaultProgram.bmp"}) {
             break_picture(theme + "\\" + file, how);
         }
         // A link whose target is gone shows the theme's default picture, broken too.
