@@ -217,7 +217,10 @@ void LinkList::set_target(Link& link, std::optional<std::string_view> path, std:
         link.target = std::string(p);
     } else if (p[1] == ':' && p[2] == '\\') {
         // Drive letters name the same drive in either case ("e:\" is E:).
-        if (!drive_root.empty() && fold_case_1251(p[0]) == fold_case_1251(drive_root[0])) {
+        // A rest that starts with another backslash ("E:\\x") would be
+        // stored as "\\x" and read back as a network path: it stays whole.
+        const bool ours = !drive_root.empty() && fold_case_1251(p[0]) == fold_case_1251(drive_root[0]);
+        if (ours && !(p.size() > 3 && p[3] == '\\')) {
             link.root_relative = true;
             link.target = std::string(p.substr(3));
         } else {

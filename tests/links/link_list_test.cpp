@@ -63,6 +63,10 @@ TEST_F(LinkListTest, TargetOnTheProgramsDriveLosesItsDrive) {
     LinkList::set_target(link, "E:\\x", "e:\\");
     EXPECT_EQ(link.target, "x");
     EXPECT_TRUE(link.root_relative);
+    // Cut to "\\x", it would read back as a network path: it stays whole.
+    LinkList::set_target(link, "E:\\\\x", root_);
+    EXPECT_EQ(link.target, "E:\\\\x");
+    EXPECT_FALSE(link.root_relative);
     LinkList::set_target(link, "D:\\x", root_);
     EXPECT_EQ(link.target, "D:\\x");
     EXPECT_FALSE(link.root_relative);
