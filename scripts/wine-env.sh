@@ -122,8 +122,9 @@ stop_display() {
 }
 
 # The prefix of the Windows tests and benchmarks with its drives: E: and F:
-# one removable folder labelled QBTEST, G: removable without a label, H: a
-# fixed drive. The folders start empty.
+# one removable folder labelled QBTEST, also the network share
+# \\qbserver\stick; G: removable without a label, H: a fixed drive. The
+# folders start empty.
 prepare_test_drives() {
   wine_prefix_ready
   wine_unmanaged_windows
@@ -135,5 +136,7 @@ prepare_test_drives() {
   map_drive f "$drives/removable" floppy
   map_drive g "$drives/unlabelled" floppy
   map_drive h "$drives/fixed" hd
+  mkdir -p "$WINEPREFIX/dosdevices/unc/qbserver"
+  ln -sfn "$drives/removable" "$WINEPREFIX/dosdevices/unc/qbserver/stick"
   wineserver -k 2>/dev/null; wineserver -w
 }

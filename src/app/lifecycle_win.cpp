@@ -4,6 +4,7 @@
 #include "common/drive_facts_win.h"
 #include "common/program_location_win.h"
 #include "links/settings_file_win.h"
+#include "mainwindow/saving_win.h"
 #include "render/skin_win.h"
 #include "search/found_files_file_win.h"
 #include "theme/theme_file_win.h"
@@ -17,7 +18,8 @@ void initialise(MainWindow& data, HWND window) {
     program.header_height = measure_header();
     program.location = locate_program(program.instance);
     program.drive = read_drive_info(program.location.drive_root);
-    load_settings(program.location, program.seams, window, program.settings, program.links, program.links_loaded);
+    program.settings_unreadable = load_settings(program.location, program.seams, window, program.settings,
+                                                program.links, program.links_loaded) == SettingsLoad::Unreadable;
     if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
 
     const AppSettings& settings = program.settings;
@@ -52,10 +54,7 @@ void start_search_service(ProgramState& program) {
 void shut_down(ProgramState& program) {
     // The small font stays until the program state goes: the options and
     // properties windows, destroyed after this, still draw with it.
-    if (settings_need_saving(program.settings, program.changes)) {
-        save_settings(program.location, program.seams, program.settings, program.links);
-    }
-    if (program.changes.theme_colors_changed) write_theme(program.theme_folder(), program.theme);
+    save_changes(program, SaveOccasion::Exit);
 }
 
 void finish_run(ProgramState& program, bool session_ending) {
@@ -69,6 +68,7 @@ void finish_run(ProgramState& program, bool session_ending) {
     shut_down(program);
     KillTimer(program.main_window, kHintTimer);
     KillTimer(program.main_window, kIdleTimer);
+    KillTimer(program.main_window, kSaveTimer);  // everything is saved or reported by now
     if (MainWindow* data = main_window_data(program.main_window); data && data->view.slide_timer_running) {
         KillTimer(program.main_window, kSlideTimer);
         data->view.slide_timer_running = false;

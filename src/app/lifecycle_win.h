@@ -18,7 +18,7 @@ void initialise(MainWindow& data, HWND window);
 void start_search_service(ProgramState& program);
 
 // After the message loop: writes the settings file when a change asks
-// for it, and the theme file when its colours changed.
+// for it, and the theme file when its colours changed (save_changes).
 void shut_down(ProgramState& program);
 
 // Everything that follows the message loop, once: the watch thread

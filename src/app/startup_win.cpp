@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/lifecycle_win.h"
+#include "app/single_instance_win.h"
 #include "common/program_location_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
@@ -18,6 +19,9 @@ namespace {
 constexpr UINT kClassStyle = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
 constexpr int kWindowExtraBytes = 30;
 constexpr COLORREF kDialogFace = RGB(236, 233, 216);
+// How long a second start waits for the running copy's window (which may
+// still be starting) before it ends anyway.
+constexpr DWORD kFindRunningCopyMs = 5000;
 
 // The four window classes, registered in order and unregistered when the
 // run is over (with their brushes).
@@ -139,6 +143,14 @@ int run_message_loop() {
 
 int run_program(ProgramState& program) {
     HINSTANCE instance = program.instance;
+    // A second start of the same program file shows the running desktop
+    // instead of opening one of its own.
+    const std::string instance_name = program_instance_name(module_file_path(instance));
+    SingleInstance single(instance_name);
+    if (!single.first()) {
+        activate_running_copy(instance_name, kFindRunningCopyMs);
+        return 0;
+    }
     WindowClasses classes(instance, splash_window_proc);
     if (!classes.registered_all()) return 1;
     // The main window's data outlives the window, which RunWindows destroys.
@@ -160,6 +172,7 @@ int run_program(ProgramState& program) {
     program.main_window = create_main_window(data);
     if (program.main_window == nullptr) return 2;
     HWND window = program.main_window;
+    single.mark_window(window);
 
     initialise(data, window);
     create_skin_buttons(window, instance);

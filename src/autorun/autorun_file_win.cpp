@@ -115,12 +115,6 @@ bool may_rewrite_quietly(const std::string& path) {
 
 }  // namespace
 
-std::string module_file_path(HINSTANCE instance) {
-    char path[MAX_PATH + 1] = {};
-    GetModuleFileNameA(instance, path, MAX_PATH);
-    return path;
-}
-
 std::string autorun_file_path(const std::string& drive_root) { return drive_root + kAutorunFileName; }
 
 AutorunWriteResult write_autorun_file(const AutorunPlace& place, ModalSeams& seams, HWND owner,

@@ -9,6 +9,7 @@
 
 #include "autorun/autorun_rules.h"
 #include "common/modal_seams_win.h"
+#include "common/program_location_win.h"  // module_file_path, the running executable's path
 
 namespace qb {
 
@@ -18,9 +19,6 @@ struct AutorunPlace {
     std::string module_path;   // the running executable, e.g. "E:\Tools\Quillobrante.exe"
     std::string theme_folder;  // the current theme, e.g. "E:\Tools\Data\MAINTHEME"
 };
-
-// The executable's path as GetModuleFileName gives it (at most 260 characters).
-std::string module_file_path(HINSTANCE instance);
 
 // drive_root followed by "autorun.inf".
 std::string autorun_file_path(const std::string& drive_root);

@@ -10,4 +10,12 @@ bool settings_need_saving(const AppSettings& settings, ChangeFlags& changes) {
     return changes.options_changed || changes.links_changed || changes.theme_changed;
 }
 
+void mark_settings_saved(AppSettings& settings, ChangeFlags& changes) {
+    settings.loaded_width = settings.window_width;
+    settings.loaded_height = settings.window_height;
+    changes.options_changed = false;
+    changes.links_changed = false;
+    changes.theme_changed = false;
+}
+
 }  // namespace qb

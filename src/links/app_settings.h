@@ -23,7 +23,8 @@ struct AppSettings {
     bool use_search_service = true;
 };
 
-// Set by whoever changes something, read by shutdown.
+// Set by whoever changes something (through note_change, which also
+// schedules the save), read by the save and by shutdown.
 struct ChangeFlags {
     bool options_changed = false;
     bool links_changed = false;
@@ -35,5 +36,10 @@ struct ChangeFlags {
 // differs from the one read at start-up counts as changed options, so a
 // resize is remembered.
 bool settings_need_saving(const AppSettings& settings, ChangeFlags& changes);
+
+// data.qb now holds the settings: the window's size counts as the loaded
+// one, and the flags that ask for data.qb are clear (theme colours go to
+// Theme.ini and keep their flag).
+void mark_settings_saved(AppSettings& settings, ChangeFlags& changes);
 
 }  // namespace qb

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "common/bitmap_file_win.h"
 #include "common/win_handles_win.h"
 #include "links/icon_source.h"
 
@@ -176,8 +177,7 @@ void load_image_file(Link& link, const std::string& folder, const std::string& r
             return;
         }
     }
-    auto bitmap = static_cast<HBITMAP>(
-        LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+    HBITMAP bitmap = load_bitmap_file(path);
     BITMAP size{};
     if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
         link.image_width = size.bmWidth;

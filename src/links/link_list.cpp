@@ -4,6 +4,8 @@
 #include <limits>
 #include <unordered_map>
 
+#include "common/letter_case.h"
+
 namespace qb {
 
 std::string caption_from_path(std::string_view path) {
@@ -214,11 +216,11 @@ void LinkList::set_target(Link& link, std::optional<std::string_view> path, std:
         link.root_relative = true;
         link.target = std::string(p);
     } else if (p[1] == ':' && p[2] == '\\') {
-        // Byte comparison: a lower-case letter is another drive's path. A
-        // rest that begins with two backslashes would read back as a
-        // network path, so such a path stays whole.
-        const bool rest_is_network = p.size() >= 5 && p[3] == '\\' && p[4] == '\\';
-        if (!drive_root.empty() && p[0] == drive_root[0] && !rest_is_network) {
+        // Drive letters name the same drive in either case ("e:\" is E:).
+        // A rest that starts with another backslash ("E:\\x") would be
+        // stored as "\\x" and read back as a network path: it stays whole.
+        const bool ours = !drive_root.empty() && fold_case_1251(p[0]) == fold_case_1251(drive_root[0]);
+        if (ours && !(p.size() > 3 && p[3] == '\\')) {
             link.root_relative = true;
             link.target = std::string(p.substr(3));
         } else {

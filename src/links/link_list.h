@@ -175,8 +175,8 @@ public:
     static Link& set_x(Link& link, int value, bool on_grid);
     static Link& set_y(Link& link, int value, bool on_grid);
     static void set_caption(Link& link, std::optional<std::string_view> text);
-    // A path on the drive at drive_root is stored without its drive
-    // prefix and marked root-relative.
+    // A path on the drive at drive_root (its letter in either case) is
+    // stored without its drive prefix and marked root-relative.
     static void set_target(Link& link, std::optional<std::string_view> path, std::string_view drive_root);
     // With auto_arrange, moves links that share a cell to free ones; true
     // when any link moved. Without it nothing happens.

@@ -34,19 +34,25 @@ void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& 
 
 }  // namespace
 
-void load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
-                   LinkList& links, bool& links_loaded) {
+SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
+                           LinkList& links, bool& links_loaded) {
+    const std::string path = settings_file_path(location);
     // A first start creates the file empty, as the program's mark on the drive.
-    UniqueFile file(CreateFileA(settings_file_path(location).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) {
+    UniqueFile file = open_file(path, GENERIC_READ, FILE_SHARE_READ, OPEN_ALWAYS);
+    std::optional<std::vector<std::uint8_t>> bytes;
+    if (file) bytes = read_open_file(file.get());
+    file.reset();
+    if (!bytes) {
         seams.message_box(nullptr, text::kCannotLoadSettings, text::kErrorCaption, MB_OK);
         settings = AppSettings{};
-        return;
+        if (!file_exists(path)) return SettingsLoad::NotCreated;
+        // The user's file is there, only not readable now: nothing of this
+        // run may replace it unless something really changed.
+        settings.loaded_width = settings.window_width;
+        settings.loaded_height = settings.window_height;
+        return SettingsLoad::Unreadable;
     }
-    const std::vector<std::uint8_t> bytes = read_open_file(file.get());
-    file.reset();
-    const StoredSettings stored = decode_settings(bytes);
+    const StoredSettings stored = decode_settings(*bytes);
     const auto plans = apply_stored_settings(stored, location, settings, links, links_loaded);
     // The theme named by the file gives the default pictures.
     const std::string default_picture = default_picture_path(location.theme_folder(settings.theme_name));
@@ -54,14 +60,17 @@ void load_settings(const ProgramLocation& location, ModalSeams& seams, HWND wind
     // goes with the last of its links.
     SharedPictures shared;
     for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared);
+    return SettingsLoad::Read;
 }
 
-bool save_settings(const ProgramLocation& location, ModalSeams& seams, const AppSettings& settings,
-                   const LinkList& links) {
-    const auto bytes = encode_settings(capture_settings(settings, links, location));
-    if (write_file_replacing(settings_file_path(location), bytes)) return true;
-    seams.message_box(nullptr, text::kCannotSaveData, text::kErrorCaption, MB_OK);
-    return false;
+bool write_settings(const ProgramLocation& location, const AppSettings& settings, const LinkList& links) {
+    const std::vector<std::uint8_t> bytes = encode_settings(capture_settings(settings, links, location));
+    return write_file_replacing(settings_file_path(location), bytes);
+}
+
+bool move_unreadable_settings_aside(const ProgramLocation& location) {
+    const std::string path = settings_file_path(location);
+    return !file_exists(path) || move_aside(path).has_value();
 }
 
 }  // namespace qb

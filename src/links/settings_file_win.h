@@ -1,5 +1,6 @@
 #pragma once
-// data.qb beside the program: read once at start-up, written at shutdown.
+// data.qb beside the program: read once at start-up, written when changes
+// are saved.
 #include <windows.h>
 
 #include <string>
@@ -13,16 +14,29 @@ namespace qb {
 
 std::string settings_file_path(const ProgramLocation& location);
 
+enum class SettingsLoad {
+    Read,        // the file was read (a first start creates it empty and reads that)
+    Unreadable,  // a file is there but could not be read: it must not be written over
+    NotCreated,  // no file, and none could be created
+};
+
 // Fills the settings and the link list from data.qb and makes every
 // link's picture (shell icons drawn for `window`). A first start creates
-// the file empty. A file that cannot be opened is reported and the
-// built-in values are used. links_loaded is set when the file held links.
-void load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
-                   LinkList& links, bool& links_loaded);
+// the file empty. A file that cannot be opened or read is reported and
+// the built-in values are used; when the file is there (another program
+// holds it, a read error), the window's size counts as loaded, so that a
+// run without changes writes nothing. links_loaded is set when the file
+// held links.
+SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
+                           LinkList& links, bool& links_loaded);
 
-// Writes the settings and links; the old file stays whole when the
-// write fails, and the failure is reported.
-bool save_settings(const ProgramLocation& location, ModalSeams& seams, const AppSettings& settings,
-                   const LinkList& links);
+// Writes the settings and links through a temporary file; false when the
+// write failed, and the old file then stays whole. Reports nothing.
+bool write_settings(const ProgramLocation& location, const AppSettings& settings, const LinkList& links);
+
+// Moves a data.qb that could not be read aside (data.qb.unread,
+// data.qb.unread2, ...), so that a save cannot destroy it; true when it
+// is out of the way (or gone already).
+bool move_unreadable_settings_aside(const ProgramLocation& location);
 
 }  // namespace qb

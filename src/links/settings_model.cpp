@@ -1,8 +1,8 @@
 #include "links/settings_model.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "common/letter_case.h"
 
 namespace qb {
 
@@ -13,13 +13,6 @@ bool has_drive_prefix(std::string_view path) {
 }
 
 bool is_network_path(std::string_view path) { return path.size() >= 2 && path[0] == '\\' && path[1] == '\\'; }
-
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    return std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
-    });
-}
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include "mainwindow/drag.h"
 #include "mainwindow/open_target.h"
 #include "mainwindow/properties_window_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
 
@@ -37,14 +38,14 @@ void delete_link_confirmed(MainWindow& window, Link* link, HWND owner) {
     // way or the properties window.
     forget_removed_link(window, link);
     if (program.links.remove(link)) {
-        program.changes.links_changed = true;
+        note_change(program, &ChangeFlags::links_changed);
         repaint_areas(program.main_window, AREA_ALL, program.header_height);
     }
 }
 
 Link& add_link_for_path(MainWindow& window, HWND main_window, const std::string& path, Point at) {
     ProgramState& program = window.program;
-    program.changes.links_changed = true;
+    note_change(program, &ChangeFlags::links_changed);
     Link& link = program.links.append_from_path(path, program.location.drive_root);
     const bool on_grid = program.settings.auto_arrange;
     LinkList::set_x(link, at.x, on_grid);

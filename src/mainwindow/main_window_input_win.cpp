@@ -9,6 +9,7 @@
 #include "mainwindow/link_actions_win.h"
 #include "mainwindow/new_programs_panel.h"
 #include "mainwindow/properties_window_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
 
@@ -127,10 +128,10 @@ LRESULT on_left_button_up(MainWindow& data, HWND window) {
             LinkList::set_x(*drag.link, landing->x, on_grid);
             LinkList::set_y(*drag.link, landing->y, on_grid);
         }
-        if (drag_moved_link(drag, *drag.link)) program.changes.links_changed = true;
+        if (drag_moved_link(drag, *drag.link)) note_change(program, &ChangeFlags::links_changed);
         const Size client = client_size(window);
         if (on_grid && program.links.resolve_overlaps(client.cx, client.cy, program.link_grid())) {
-            program.changes.links_changed = true;
+            note_change(program, &ChangeFlags::links_changed);
         }
     }
     areas |= end_drag(drag);

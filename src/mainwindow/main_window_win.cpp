@@ -5,6 +5,7 @@
 #include "mainwindow/hints.h"
 #include "mainwindow/idle_countdown.h"
 #include "mainwindow/main_window_input_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/slide_animation.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/painter_win.h"
@@ -97,8 +98,14 @@ void on_hint_tick(MainWindow& self, HWND window) {
 }
 
 LRESULT on_timer(MainWindow& self, HWND window, WPARAM id) {
-    // With hints off nothing happens on any tick: no countdown, no slide,
-    // no balloon.
+    if (id == kSaveTimer) {
+        // One save per quiet spell: the next change starts the timer again.
+        KillTimer(window, kSaveTimer);
+        save_changes(self.program, SaveOccasion::Soon);
+        return 0;
+    }
+    // With hints off nothing else happens on any tick: no countdown, no
+    // slide, no balloon.
     if (!self.program.settings.show_hints) return 0;
     switch (id) {
         case kIdleTimer: on_idle_tick(self, window); break;
@@ -197,7 +204,10 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_NCDESTROY:
             SetWindowLongPtrA(window, GWLP_USERDATA, 0);
             return DefWindowProcA(window, message, wparam, lparam);
-        case WM_SIZE: reshape_window(self->program, window); return 0;
+        case WM_SIZE:
+            reshape_window(self->program, window);
+            note_window_size(self->program);
+            return 0;
         case WM_PAINT: return on_paint(*self, window);
         case WM_ERASEBKGND: return 1;
         case WM_DRAWITEM: return on_draw_item(*self, window, wparam, lparam);

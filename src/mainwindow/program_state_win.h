@@ -51,7 +51,11 @@ struct ProgramState {
     FoundFileList found_files;
 
     AppSettings settings;
+    // What changed and is not saved yet; set through note_change.
     ChangeFlags changes;
+    // data.qb was there at start but could not be read: it is moved aside
+    // before anything is saved in its place (then this is cleared).
+    bool settings_unreadable = false;
     // The settings file held links, or a link was added, or the add-links
     // hint was shown: that hint is not offered (any more).
     bool links_loaded = false;

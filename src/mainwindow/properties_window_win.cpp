@@ -4,6 +4,7 @@
 
 #include "common/ui_texts.h"
 #include "links/link_images_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
 
@@ -68,7 +69,7 @@ void save(MainWindow& data, HWND window) {
     link->close_on_activate = SendDlgItemMessageA(window, kPropertiesCloseCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
     make_icon_image(*link, full_target(*link, program.location.drive_root), program.main_window,
                     default_picture_path(program.theme_folder()));
-    program.changes.links_changed = true;
+    note_change(program, &ChangeFlags::links_changed);
     repaint_areas(program.main_window, AREA_ALL, program.header_height);
     ShowWindow(window, SW_HIDE);
 }

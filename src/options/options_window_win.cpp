@@ -7,6 +7,7 @@
 #include "common/ui_texts.h"
 #include "common/win_handles_win.h"
 #include "mainwindow/main_window_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "options/options_pages.h"
 #include "options/theme_switch_win.h"
@@ -148,7 +149,9 @@ void apply_general(ProgramState& program, HWND window) {
         .auto_arrange = ticked(window, kOptionsAutoArrange),
         .use_search_service = ticked(window, kOptionsSearchService),
     };
-    if (!apply_general_page(ticks, program.settings, program.changes) || !program.main_window) return;
+    const bool arrange = apply_general_page(ticks, program.settings, program.changes);
+    note_change(program, &ChangeFlags::options_changed);  // saved soon
+    if (!arrange || !program.main_window) return;
     RECT client{};
     GetClientRect(program.main_window, &client);
     if (program.links.resolve_overlaps(client.right, client.bottom, program.link_grid())) {
@@ -187,7 +190,7 @@ void switch_theme(ProgramState& program, HWND window) {
         fill_theme_list(list, program.location.beside_program("\\Data"), program.settings.theme_name);
         return;
     }
-    program.changes.theme_changed = true;
+    note_change(program, &ChangeFlags::theme_changed);
     set_tick(window, kOptionsDoubleFont, program.theme.double_font);
     SendDlgItemMessageA(window, kOptionsFillType, CB_SETCURSEL, fill_type_item(program.theme.fill_type), 0);
     repaint_color_buttons(window);
@@ -197,7 +200,7 @@ void change_fill_type(ProgramState& program, HWND window) {
     const LRESULT item = SendDlgItemMessageA(window, kOptionsFillType, CB_GETCURSEL, 0, 0);
     if (item == CB_ERR) return;
     program.theme.fill_type = static_cast<std::int8_t>(item);
-    program.changes.theme_colors_changed = true;
+    note_change(program, &ChangeFlags::theme_colors_changed);
     if (HWND main = program.main_window) {
         RECT outer{};
         GetWindowRect(main, &outer);
@@ -215,7 +218,7 @@ void choose_color(ProgramState& program, HWND window, int id) {
     *field = chosen;
     InvalidateRect(GetDlgItem(window, id), nullptr, TRUE);
     repaint_main_window(program, AREA_ALL);
-    program.changes.theme_colors_changed = true;
+    note_change(program, &ChangeFlags::theme_colors_changed);
 }
 
 void save_theme(ProgramState& program) {

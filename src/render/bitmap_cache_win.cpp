@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "common/bitmap_file_win.h"
+
 namespace qb {
 
 void BitmapEntry::set_bitmap(HBITMAP new_bitmap) {
@@ -31,8 +33,7 @@ void BitmapCache::add_from_resource(HMODULE module, const char* name) {
 void BitmapCache::add_from_file(const char* path, const char* name) {
     BitmapEntry& entry = append(name ? name : "");
     if (path == nullptr) return;
-    entry.set_bitmap(static_cast<HBITMAP>(
-        LoadImageA(nullptr, path, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_LOADFROMFILE)));
+    entry.set_bitmap(load_bitmap_file(path));
 }
 
 void BitmapCache::remove(std::string_view name) {

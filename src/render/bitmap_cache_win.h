@@ -27,7 +27,8 @@ class BitmapCache {
 public:
     // Appends an entry and loads the module's bitmap resource of that name.
     void add_from_resource(HMODULE module, const char* name);
-    // Appends an entry and loads the bitmap file; a null path leaves it empty.
+    // Appends an entry and loads the bitmap file; a null path, or a file
+    // that is not a sound picture, leaves it empty.
     void add_from_file(const char* path, const char* name);
     // Unlinks and destroys the first entry of that name.
     void remove(std::string_view name);

@@ -6,9 +6,9 @@
 
 namespace qb {
 
-void record_found(FoundFileList& list, std::string_view full_path, ScanMode mode) {
+void record_found(FoundFileList& list, std::string_view path, ScanMode mode) {
     FoundFileList::Guard lock = list.guard();
-    FoundFile& record = list.add(full_path);
+    FoundFile& record = list.add(path);
     if (mode == ScanMode::Baseline) record.is_new = false;
 }
 
@@ -25,6 +25,9 @@ struct OpenLevel {
 bool walk_tree(FolderLister& lister, FoundFileList& list, std::string root, ScanMode mode, const StopToken& stop) {
     OpenedFolder opened = lister.open(root);
     if (opened.unreadable) return false;
+    // Records are relative to the root, whatever its form ("E:\" or a
+    // network share's "\\server\share\").
+    const std::size_t root_length = root.size();
     std::vector<OpenLevel> levels;
     if (opened.listing) levels.push_back({std::move(root), std::move(opened.listing)});
     std::string path;
@@ -45,7 +48,7 @@ bool walk_tree(FolderLister& lister, FoundFileList& list, std::string root, Scan
             OpenedFolder child = lister.open(path);
             if (child.listing) levels.push_back({path, std::move(child.listing)});
         } else if (is_executable_name(entry.name)) {
-            record_found(list, path, mode);
+            record_found(list, std::string_view(path).substr(root_length), mode);
         }
     }
     return true;

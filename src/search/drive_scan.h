@@ -30,10 +30,11 @@ private:
     const std::atomic<bool>* requested_ = nullptr;
 };
 
-// Records an executable met at `full_path` (a drive prefix is dropped by
-// the list): found or created, no longer "not seen", and known rather
-// than new in a baseline scan. One lock for the whole change.
-void record_found(FoundFileList& list, std::string_view full_path, ScanMode mode);
+// Records an executable met at `path` (relative to the drive root; a
+// drive prefix is dropped by the list): found or created, no longer "not
+// seen", and known rather than new in a baseline scan. One lock for the
+// whole change.
+void record_found(FoundFileList& list, std::string_view path, ScanMode mode);
 
 struct FolderEntry {
     std::string_view name;          // valid until the listing's next call
@@ -63,8 +64,8 @@ public:
     virtual OpenedFolder open(const std::string& folder) = 0;
 };
 
-// One scan of the tree under `root` ("E:\"; a missing final backslash is
-// added): marks every record not seen, walks the tree depth-first in the
+// One scan of the tree under `root` ("E:\" or "\\server\share\"; a
+// missing final backslash is added): marks every record not seen, walks the tree depth-first in the
 // lister's order (each folder's subtree when its entry is met; hidden and
 // system folders included, reparse points not entered, so a link back
 // into the tree cannot make the walk endless), records every executable,

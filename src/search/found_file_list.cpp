@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/byte_codec.h"
+#include "common/letter_case.h"
 
 namespace qb {
 
@@ -28,13 +29,13 @@ FoundFile& FoundFileList::add(std::string_view path) {
         record.name.assign(relative.substr(last + 1));
         record.folder.assign(relative.substr(0, last));
     }
-    index_.emplace(record.path, &record);
+    index_.emplace(folded(record.path), &record);
     return record;
 }
 
 FoundFile* FoundFileList::find(std::string_view relative_path) {
     Guard lock = guard();
-    auto it = index_.find(std::string(relative_path));
+    auto it = index_.find(folded(relative_path));
     return it == index_.end() ? nullptr : it->second;
 }
 
@@ -81,7 +82,7 @@ void FoundFileList::remove_not_seen() {
     Guard lock = guard();
     for (auto it = records_.begin(); it != records_.end();) {
         if (it->not_seen) {
-            index_.erase(it->path);
+            index_.erase(folded(it->path));
             it = records_.erase(it);
             dirty_ = true;
         } else {

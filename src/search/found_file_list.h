@@ -20,7 +20,9 @@
 namespace qb {
 
 struct FoundFile {
-    std::string path;    // relative to the drive root; the identity
+    // Relative to the drive root; the identity, letter case aside (as
+    // Windows names files), spelled as it was first met.
+    std::string path;
     std::string name;    // after the last backslash
     std::string folder;  // before the last backslash
     bool not_seen = false;
@@ -69,7 +71,7 @@ public:
 private:
     mutable std::recursive_mutex mutex_;
     std::list<FoundFile> records_;  // insertion order; addresses stay valid
-    std::unordered_map<std::string, FoundFile*> index_;
+    std::unordered_map<std::string, FoundFile*> index_;  // by the folded path
     std::optional<std::string> file_path_;
     bool dirty_ = false;
 };

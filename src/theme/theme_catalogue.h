@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/letter_case.h"
+
 namespace qb {
 
 inline constexpr std::uint32_t kDirectoryAttribute = 0x10;
@@ -17,13 +19,6 @@ inline constexpr std::uint32_t kDirectoryAttribute = 0x10;
 // attribute bit (a read-only, hidden, system or archived folder is not)
 // and is neither "." nor "..".
 bool is_theme_folder_entry(std::uint32_t attributes, std::string_view name);
-
-// A code page 1251 character without its letter case (Latin and Cyrillic
-// capitals become small letters).
-char fold_case_1251(char c);
-
-// `text` begins with `prefix`, letter case aside.
-bool starts_with_ignoring_case(std::string_view text, std::string_view prefix);
 
 // The item of `items` (in the list's order) to select for `theme_name`
 // (with its leading backslash): the first whose text begins with the name,

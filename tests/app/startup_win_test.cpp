@@ -4,14 +4,19 @@
 
 #include <cmath>
 #include <fstream>
+#include <functional>
 
+#include "app/lifecycle_win.h"
+#include "app/single_instance_win.h"
 #include "app/startup_win.h"
 #include "common/drive_facts_win.h"
 #include "common/fault_guard_win.h"
-#include "mainwindow/main_window_win.h"
+#include "common/file_io_win.h"
 #include "links/app_settings.h"
 #include "links/settings_codec.h"
+#include "mainwindow/main_window_win.h"
 #include "support/test_support_win.h"
+#include "theme/theme_file_win.h"
 
 namespace qb {
 namespace {
@@ -319,6 +324,290 @@ TEST_F(Startup, ThePictureLibraryIsLoadedForItsPicturesOnly) {
     SetCurrentDirectoryA(previous);
     EXPECT_TRUE(no_images) << "no library beside the program: no pictures";
     EXPECT_EQ(GetFileAttributesA((elsewhere + "\\trace.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Runs `work` on a thread of its own while this one answers messages
+// (the other thread's calls into this thread's windows need that).
+void on_another_thread(const std::function<void()>& work) {
+    struct Job {
+        const std::function<void()>* work;
+        static DWORD WINAPI run(void* job) {
+            (*static_cast<Job*>(job)->work)();
+            return 0;
+        }
+    } job{&work};
+    UniqueKernelHandle thread(CreateThread(nullptr, 0, &Job::run, &job, 0, nullptr));
+    ASSERT_TRUE(thread);
+    pump_messages_until([&] { return WaitForSingleObject(thread.get(), 0) == WAIT_OBJECT_0; }, 30000);
+    ASSERT_EQ(WaitForSingleObject(thread.get(), 0), WAIT_OBJECT_0);
+}
+
+BOOL CALLBACK count_desktop(HWND window, LPARAM counter) {
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "Quillobrante" && IsWindowVisible(window)) ++*reinterpret_cast<int*>(counter);
+    return TRUE;
+}
+
+int visible_desktops() {
+    int count = 0;
+    EnumWindows(count_desktop, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+TEST_F(Startup, ASecondStartShowsTheRunningDesktopAndEndsWithZero) {
+    const std::string folder = program_folder("second-start");
+    TestProgram first(folder);
+    int second_code = -1;
+    DWORD second_ms = 0;
+    HWND second_window = reinterpret_cast<HWND>(1);
+    HWND foreground_before = nullptr;
+    HWND foreground_after = nullptr;
+    HWND desktop = nullptr;
+    int desktops = 0;
+    const int code = first.run([&](HWND window) {
+        desktop = window;
+        // Something else is in front when the program file is started again.
+        HWND other = CreateWindowExA(0, "STATIC", "other", WS_POPUP | WS_VISIBLE, 10, 10, 100, 100, nullptr, nullptr,
+                                     nullptr, nullptr);
+        SetForegroundWindow(other);
+        foreground_before = GetForegroundWindow();
+        on_another_thread([&] {
+            // The same program file: the same module, loaded again.
+            HMODULE module = LoadLibraryA((folder + "\\data.dll").c_str());
+            RecordingSeams seams;
+            ProgramState second(module, seams);
+            const DWORD start = GetTickCount();
+            second_code = run_program(second);
+            second_ms = GetTickCount() - start;
+            second_window = second.main_window;
+            FreeLibrary(module);
+        });
+        // The activation reaches this thread as messages.
+        pump_messages_until([&] { return GetForegroundWindow() == window; }, 5000);
+        foreground_after = GetForegroundWindow();
+        desktops = visible_desktops();
+        DestroyWindow(other);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(second_code, 0);
+    EXPECT_LT(second_ms, 4000u) << "it found the running desktop";
+    EXPECT_EQ(second_window, nullptr) << "no window of its own";
+    EXPECT_EQ(desktops, 1);
+    EXPECT_NE(foreground_before, desktop);
+    EXPECT_EQ(foreground_after, desktop) << "the running desktop came to the front";
+
+    // Once the first copy has ended, the next start runs normally.
+    TestProgram later(folder);
+    bool shown = false;
+    EXPECT_EQ(later.run([&](HWND window) {
+        shown = IsWindowVisible(window);
+        press_key(window, VK_ESCAPE);
+    }),
+              0);
+    EXPECT_TRUE(shown);
+}
+
+TEST_F(Startup, OneCopyHoldsTheLockAndOneThatDiedLeavesItFree) {
+    const std::string name = program_instance_name("E:\\lock-test\\Quillobrante.exe");
+    {
+        SingleInstance first(name);
+        EXPECT_TRUE(first.first());
+        on_another_thread([&] {
+            EXPECT_FALSE(SingleInstance(name).first()) << "the same program file";
+            EXPECT_TRUE(SingleInstance(program_instance_name("F:\\lock-test\\Quillobrante.exe")).first())
+                << "a copy on another stick";
+        });
+    }
+    on_another_thread([&] { EXPECT_TRUE(SingleInstance(name).first()) << "released at the end of the run"; });
+
+    // A copy killed while it ran never released the lock: the next one takes it over.
+    HANDLE left_behind = nullptr;
+    on_another_thread([&] {
+        left_behind = CreateMutexA(nullptr, TRUE, name.c_str());  // owned, and the thread ends
+    });
+    ASSERT_NE(left_behind, nullptr);
+    EXPECT_TRUE(SingleInstance(name).first());
+    CloseHandle(left_behind);
+}
+
+TEST_F(Startup, AProgramFolderOf300CharactersKeepsItsFilesThere) {
+    std::string folder = fresh_folder(kTestDrive, "deep");
+    while (folder.size() < 300) {
+        folder += "\\" + std::string(40, 'd');
+        ASSERT_TRUE(CreateDirectoryW(system_path(folder).c_str(), nullptr));
+    }
+    install_themes(folder);
+    write_text(folder + "\\note.txt", "n");
+    StoredSettings stored;
+    stored.window_width = 450;
+    stored.window_height = 320;
+    stored.theme_name.text = "\\MAINTHEME";
+    write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+    TestProgram program(folder);
+    ProgramState& state = program.state;
+    RECT placed{};
+    const int code = program.run([&](HWND window) {
+        GetWindowRect(window, &placed);
+        drop_files(window, {folder + "\\note.txt"}, {100, 100});
+        EXPECT_TRUE(pump_messages_until(
+            [&] { return decode_settings(read_bytes(folder + "\\data.qb")).links.size() == 1; }, 10000))
+            << "the soon save reached the deep folder";
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(state.location.program_dir, folder) << "the whole path, not its first 260 characters";
+    EXPECT_EQ(state.location.drive_root, "E:\\");
+    EXPECT_EQ(placed.right - placed.left, 450) << "data.qb was read";
+    EXPECT_FALSE(state.old_theme) << "Theme.ini was read";
+    const BitmapEntry* background = state.bitmaps.find("BackGround");
+    ASSERT_NE(background, nullptr);
+    EXPECT_TRUE(background->bitmap) << "the skin's pictures were read";
+    ASSERT_EQ(state.links.count(), 1);
+    EXPECT_TRUE(state.links.at(0)->image) << "the dropped file's icon";
+    // The theme's colours are written there too, and read back.
+    ThemeColors edited = state.theme;
+    edited.header_color = RGB(12, 34, 56);
+    edited.fill_type = 1;
+    ASSERT_TRUE(write_theme(state.theme_folder(), edited));
+    ThemeColors reread;
+    EXPECT_FALSE(read_theme(state.theme_folder(), reread));
+    EXPECT_EQ(reread.header_color, RGB(12, 34, 56));
+    EXPECT_EQ(reread.fill_type, 1);
+    EXPECT_EQ(reread.frame_color, state.theme.frame_color) << "the other keys stayed";
+
+    // Nothing was written anywhere else on the way down.
+    for (std::string parent = folder; parent.size() > 2; parent.resize(parent.rfind('\\'))) {
+        if (parent != folder) {
+            EXPECT_FALSE(file_exists(parent + "\\data.qb")) << parent.size();
+        }
+    }
+}
+
+TEST_F(Startup, AProgramStartedInLowerCaseStoresItsDrivesFilesRootRelative) {
+    const std::string folder = program_folder("lower-case");
+    const std::string tools = fresh_folder(kTestDrive, "LowerTools");
+    write_text(tools + "\\app.exe", "MZ");
+    // As some launchers and autoruns start it: "e:\..." (the folder as it is otherwise).
+    const std::string lower = "e:" + folder.substr(2);
+    TestProgram program(lower);
+    const int code = program.run([&](HWND window) {
+        ASSERT_EQ(program.state.location.drive_root, "e:\\") << "the program sees its lower-case path";
+        drop_files(window, {tools + "\\app.exe"}, {100, 100});
+        pump_messages_until([&] { return !program.state.changes.links_changed; }, 10000);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    const StoredSettings saved = decode_settings(read_bytes(folder + "\\data.qb"));
+    ASSERT_EQ(saved.links.size(), 1u);
+    EXPECT_TRUE(saved.links[0].root_relative);
+    EXPECT_EQ(saved.links[0].target.text, "LowerTools\\app.exe") << "no drive letter to break at the next start";
+}
+
+TEST_F(Startup, AProgramOnANetworkShareHasTheShareAsItsRoot) {
+    const std::string folder = program_folder("net-prog");
+    const std::string tools = fresh_folder(kTestDrive, "NetTools");
+    write_text(tools + "\\tool.exe", "MZ");
+    StoredSettings stored;
+    stored.window_width = 400;
+    stored.window_height = 300;
+    stored.theme_name.text = "\\MAINTHEME";
+    stored.options = {false, false, false, false, true};  // the search service on
+    write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+    const std::string share = kTestShare;
+    TestProgram program(share + "\\net-prog");
+    const ProgramState& state = program.state;
+    bool scanned = false;
+    const int code = program.run([&](HWND window) {
+        ASSERT_EQ(state.location.program_dir, share + "\\net-prog");
+        drop_files(window, {share + "\\NetTools\\tool.exe"}, {100, 100});
+        // The drive scan walks the share and keeps paths relative to it.
+        // (A first scan stopped halfway is not kept, so it is let finish.)
+        scanned = pump_messages_until(
+            [&] { return program.state.found_files.find("NetTools\\tool.exe") && !state.search_in_progress; }, 20000);
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(state.location.drive_root, share + "\\") << "not \\:\\";
+    EXPECT_TRUE(scanned);
+    save_found_files_at_exit(program.state);
+    FoundFileList stored_files;
+    stored_files.load_from(read_bytes(folder + "\\files.dat"));
+    EXPECT_TRUE(stored_files.find("NetTools\\tool.exe")) << "files.dat beside the program, paths relative to the share";
+    const StoredSettings saved = decode_settings(read_bytes(folder + "\\data.qb"));
+    ASSERT_EQ(saved.links.size(), 1u);
+    EXPECT_EQ(saved.links[0].target.text, share + "\\NetTools\\tool.exe") << "a network path stays whole";
+    EXPECT_FALSE(saved.links[0].root_relative);
+}
+
+// Ways a theme's picture can be broken on a stick.
+enum class Broken { HugeHeader, Truncated, Empty, NotABitmap, Folder };
+
+void break_picture(const std::string& path, Broken how) {
+    std::vector<std::uint8_t> bytes = read_bytes(path);
+    ASSERT_GT(bytes.size(), 54u) << path;
+    DeleteFileA(path.c_str());
+    switch (how) {
+        case Broken::HugeHeader: {
+            // A sound header that claims 60000 x 60000 pixels of 32 bits
+            // (over 13 gigabytes) in front of the few bytes there are.
+            const std::uint32_t side = 60000;
+            for (int i = 0; i < 4; ++i) {
+                bytes[18 + i] = static_cast<std::uint8_t>(side >> (8 * i));
+                bytes[22 + i] = static_cast<std::uint8_t>(side >> (8 * i));
+            }
+            bytes[28] = 32;
+            break;
+        }
+        case Broken::Truncated: bytes.resize(bytes.size() / 2); break;
+        case Broken::Empty: bytes.clear(); break;
+        case Broken::NotABitmap: bytes.assign(4000, 'x'); break;
+        case Broken::Folder: ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)); return;
+    }
+    write_bytes(path, bytes);
+}
+
+TEST_F(Startup, BrokenThemePicturesAreMissingAndStartUpGoesOn) {
+    const char* const skin_pictures[] = {"BackGround", "CloseButton", "OptButton", "RightSide"};
+    for (Broken how : {Broken::HugeHeader, Broken::Truncated, Broken::Empty, Broken::NotABitmap, Broken::Folder}) {
+        SCOPED_TRACE(static_cast<int>(how));
+        const std::string folder = program_folder("broken-pictures");
+        const std::string theme = folder + "\\Data\\MAINTHEME";
+        for (const char* file :
+             {"Background.bmp", "Right.bmp", "CloseButton.bmp", "OptButton.bmp", "DefaultProgram.bmp"}) {
+            break_picture(theme + "\\" + file, how);
+        }
+        // A link whose target is gone shows the theme's default picture, broken too.
+        StoredSettings stored;
+        stored.window_width = 400;
+        stored.window_height = 300;
+        stored.theme_name.text = "\\MAINTHEME";
+        StoredLink gone;
+        gone.target.text = "nothing-here.txt";
+        gone.root_relative = true;
+        stored.links.push_back(gone);
+        write_bytes(folder + "\\data.qb", encode_settings(stored));
+
+        TestProgram program(folder);
+        bool painted = false;
+        const int code = program.run([&](HWND window) {
+            painted = RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            press_key(window, VK_ESCAPE);
+        });
+        EXPECT_EQ(code, 0);
+        EXPECT_TRUE(painted);
+        const BitmapCache& bitmaps = program.state.bitmaps;
+        for (const char* name : skin_pictures) {
+            ASSERT_NE(bitmaps.find(name), nullptr) << name;
+            EXPECT_FALSE(bitmaps.find(name)->bitmap) << name << " is simply missing";
+        }
+        EXPECT_TRUE(bitmaps.bitmap_of("DT_FLASH")) << "the rest of the skin is there";
+        ASSERT_EQ(program.state.links.count(), 1);
+        EXPECT_FALSE(program.state.links.at(0)->image);
+    }
 }
 
 TEST_F(Startup, AutorunFileIsMadeReadOnlyAndSystem) {

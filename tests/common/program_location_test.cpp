@@ -27,6 +27,65 @@ TEST(ProgramLocation, FolderAndRootFromModulePath) {
 TEST(ProgramLocation, DegenerateModulePathsNameNoDrive) {
     EXPECT_EQ(location_from_module_path("").drive_root, "");
     EXPECT_EQ(location_from_module_path("\"").drive_root, "");
+    // A network path needs a server and a share to have a root.
+    EXPECT_EQ(location_from_module_path("\\\\server\\x.exe").drive_root, "");
+    EXPECT_EQ(location_from_module_path("\\\\\\share\\x.exe").drive_root, "");
+    EXPECT_EQ(location_from_module_path("\\\\server\\\\x.exe").drive_root, "");
+}
+
+TEST(ProgramLocation, ANetworkPathHasItsShareAsRoot) {
+    auto in_share = location_from_module_path("\\\\nas\\stick\\Quillobrante.exe");
+    EXPECT_EQ(in_share.program_dir, "\\\\nas\\stick");
+    EXPECT_EQ(in_share.drive_root, "\\\\nas\\stick\\");
+    EXPECT_EQ(in_share.beside_program("\\data.qb"), "\\\\nas\\stick\\data.qb");
+
+    auto deeper = location_from_module_path("\\\\nas\\stick\\Apps\\Desk\\Quillobrante.exe");
+    EXPECT_EQ(deeper.program_dir, "\\\\nas\\stick\\Apps\\Desk");
+    EXPECT_EQ(deeper.drive_root, "\\\\nas\\stick\\");
+}
+
+TEST(ProgramLocation, LongPathFormsAreGivenTheirPlainForm) {
+    auto local = location_from_module_path("\\\\?\\E:\\Tools\\Quillobrante.exe");
+    EXPECT_EQ(local.program_dir, "E:\\Tools");
+    EXPECT_EQ(local.drive_root, "E:\\");
+    auto unc = location_from_module_path("\\\\?\\UNC\\nas\\stick\\Quillobrante.exe");
+    EXPECT_EQ(unc.program_dir, "\\\\nas\\stick");
+    EXPECT_EQ(unc.drive_root, "\\\\nas\\stick\\");
+    EXPECT_EQ(without_long_path_prefix("\\\\.\\E:\\x"), "E:\\x");
+    // Wine names a program on a share this way.
+    auto wine_unc = location_from_module_path("UNC\\nas\\stick\\Quillobrante.exe");
+    EXPECT_EQ(wine_unc.program_dir, "\\\\nas\\stick");
+    EXPECT_EQ(wine_unc.drive_root, "\\\\nas\\stick\\");
+    EXPECT_EQ(without_long_path_prefix("E:\\x"), "E:\\x");
+
+    // A folder far longer than the 260 characters of the old buffer is kept whole.
+    std::string folder = "E:";
+    while (folder.size() < 300) folder += "\\" + std::string(40, 'd');
+    auto deep = location_from_module_path(folder + "\\Quillobrante.exe");
+    EXPECT_EQ(deep.program_dir, folder);
+    EXPECT_EQ(deep.beside_program("\\data.qb"), folder + "\\data.qb");
+    EXPECT_EQ(deep.drive_root, "E:\\");
+}
+
+TEST(ProgramLocation, OneInstanceNamePerProgramFile) {
+    const std::string name = program_instance_name("E:\\Apps\\Quillobrante.exe");
+    // Windows takes these for the same file.
+    EXPECT_EQ(program_instance_name("e:\\apps\\QUILLOBRANTE.EXE"), name);
+    EXPECT_EQ(program_instance_name("\\\\?\\E:\\Apps\\Quillobrante.exe"), name);
+    EXPECT_EQ(program_instance_name("UNC\\nas\\s\\Q.exe"), program_instance_name("\\\\NAS\\S\\q.exe"));
+    EXPECT_EQ(program_instance_name("E:\\Программы\\Q.exe"), program_instance_name("e:\\ПРОГРАММЫ\\q.EXE"));
+    // Another stick, another folder, another file: other names.
+    EXPECT_NE(program_instance_name("F:\\Apps\\Quillobrante.exe"), name);
+    EXPECT_NE(program_instance_name("E:\\Apps2\\Quillobrante.exe"), name);
+    EXPECT_NE(program_instance_name("E:\\Apps\\Quillobrante.exe.bak"), name);
+
+    // A valid kernel object name for any path: no backslash, a bounded length.
+    const std::string long_name = program_instance_name("E:\\" + std::string(5000, 'x') + "\\Q.exe");
+    for (const std::string& n : {name, long_name}) {
+        EXPECT_EQ(n.find('\\'), std::string::npos) << n;
+        EXPECT_LT(n.size(), 64u) << n;
+    }
+    EXPECT_NE(long_name, name);
 }
 
 TEST(DriveInfo, HeaderHeightIsCaptionHeightButAtLeast25) {

@@ -96,8 +96,8 @@ def map_drive():
 class Program:
     """The real program, started the way a user's Wine starts it."""
 
-    def __init__(self):
-        self.process = subprocess.Popen([WINE, "E:\\Quillobrante.exe"], env=ENV, stdin=subprocess.DEVNULL,
+    def __init__(self, path="E:\\Quillobrante.exe"):
+        self.process = subprocess.Popen([WINE, path], env=ENV, stdin=subprocess.DEVNULL,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def wait_window(self):
@@ -234,8 +234,12 @@ def text_rows(shot, rect, colour=(0, 0, 0)):
 
 
 def theme_colours(theme="MAINTHEME"):
+    return theme_colours_in(os.path.join(DRIVE, "Data", theme))
+
+
+def theme_colours_in(theme):
     values = {}
-    with open(os.path.join(DRIVE, "Data", theme, "Theme.ini"), encoding="ascii") as f:
+    with open(os.path.join(theme, "Theme.ini"), encoding="ascii") as f:
         for line in f:
             if "=" in line:
                 key, value = line.strip().split("=", 1)
@@ -593,13 +597,179 @@ def test_release_archive_unpacked_onto_an_empty_drive_starts():
     assert os.path.exists(os.path.join(DRIVE, "data.qb")), "it keeps its settings beside itself"
 
 
+def answer_dialog(button):
+    """Clicks a button of the message box shown, with the real pointer."""
+    rect = probe("dialog-button", button)
+    assert rect, "the message box has button %d" % button
+    xdotool("mousemove", *centre(tuple(int(v) for v in rect.split())), "click", 1)
+    assert probe("wait-gone", "#32770", 10000) is not None, "the message box is answered"
+
+
+def start_sample_tool():
+    """Another program whose message box comes to the front."""
+    tool = subprocess.Popen([WINE, "E:\\Tools\\Sample Tool.exe"], env=ENV, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    assert probe("dialog-text", 10000), "the sample tool shows its message"
+    assert wait_for(lambda: probe("foreground") == "#32770"), probe("foreground")
+    return tool
+
+
+def test_a_second_start_brings_the_running_desktop_to_the_front():
+    lay_out_drive(empty=False)
+    program = Program()
+    tools = []
+    try:
+        program.wait_window()
+        # Started again while another program is in front; the second time
+        # spelled in lower case, as some launchers do: the same file.
+        for path in ("E:\\Quillobrante.exe", "e:\\quillobrante.exe"):
+            tools.append(start_sample_tool())
+            second = Program(path)
+            assert second.wait_exit(20) == 0, "a second start ends with 0"
+            assert probe("count-windows", "Quillobrante") == "1", "and opens no desktop of its own"
+            assert wait_for(lambda: probe("foreground") == "Quillobrante"), "the running desktop is in front"
+            # The desktop now covers the tool's message: Enter answers it.
+            probe("post-key", "#32770", 13)
+            assert probe("wait-gone", "#32770", 10000) is not None, "the tool's message is answered"
+            assert tools[-1].wait(timeout=20) == 0
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+        for tool in tools:
+            if tool.poll() is None:
+                tool.send_signal(signal.SIGKILL)
+                tool.wait()
+
+
+def deep_folder():
+    """A program folder whose path on E: is over 300 characters long."""
+    parts = []
+    while len("E:\\" + "\\".join(parts)) < 300:
+        parts.append("folder%02d_%s" % (len(parts), "d" * 40))
+    return parts
+
+
+def test_a_program_folder_of_300_characters_keeps_its_files_there():
+    lay_out_drive(empty=True)
+    parts = deep_folder()
+    folder = os.path.join(DRIVE, *parts)
+    subprocess.run([sys.executable, os.path.join(ROOT, "resources", "demo", "make_demo_drive.py"),
+                    "--dist", PROGRAM_DIR, "--sample-exe", SAMPLE_EXE, "--drive", folder, "--empty"], check=True)
+    path = "E:\\" + "\\".join(parts) + "\\Quillobrante.exe"
+    assert len(path) > 300
+    program = Program(path)
+    try:
+        left, top, right, bottom = program.wait_window()
+        assert (right - left, bottom - top) == (373, 203)
+        expected = header_row_colour(theme_colours_in(os.path.join(folder, "Data", "MAINTHEME"))["header"], 5)
+        assert wait_for(lambda: Screenshot("deep").pixel(left + 5, top + 5) == expected), \
+            "the window is painted with the deep folder's theme"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    with open(os.path.join(folder, "data.qb"), "rb") as f:
+        assert f.read() == FIRST_START_BYTES
+    stray = [os.path.join(d, "data.qb") for d, _, names in os.walk(DRIVE) if "data.qb" in names and d != folder]
+    assert not stray, stray
+
+
+def test_broken_theme_pictures_leave_their_part_of_the_skin_out():
+    lay_out_drive(empty=False)
+    theme = os.path.join(DRIVE, "Data", "MAINTHEME")
+    with open(os.path.join(theme, "Background.bmp"), "rb") as f:
+        picture = f.read()
+    with open(os.path.join(theme, "Background.bmp"), "wb") as f:
+        f.write(picture[:len(picture) // 2])  # truncated
+    huge = bytearray(picture[:64])
+    huge[18:26] = struct.pack("<ii", 60000, 60000)  # a header that claims gigabytes
+    with open(os.path.join(theme, "Right.bmp"), "wb") as f:
+        f.write(bytes(huge))
+    open(os.path.join(theme, "CloseButton.bmp"), "wb").close()  # empty
+    os.remove(os.path.join(theme, "OptButton.bmp"))
+    os.mkdir(os.path.join(theme, "OptButton.bmp"))  # a folder with the file's name
+    with open(os.path.join(theme, "DefaultProgram.bmp"), "wb") as f:
+        f.write(b"not a bitmap at all" * 50)
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        expected = header_row_colour(theme_colours()["header"], 5)
+        assert wait_for(lambda: Screenshot("broken-pictures").pixel(left + 5, top + 5) == expected), \
+            "the rest of the window is painted"
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+
+
+def hold_file(path, ms):
+    """Another program that keeps `path` open, sharing nothing, for `ms`;
+    returns once it holds the file."""
+    out = tempfile.TemporaryFile()
+    holder = subprocess.Popen([WINE, PROBE, "hold-file", path, str(ms)], env=ENV, stdin=subprocess.DEVNULL,
+                              stdout=out, stderr=subprocess.DEVNULL)
+
+    def held():
+        out.seek(0)
+        return b"held" in out.read()
+    assert wait_for(held, 10), "the file is held"
+    return holder
+
+
+def test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside():
+    lay_out_drive(empty=False)
+    original = settings_file()
+    for round_ in ("unchanged", "resized"):
+        holder = hold_file("E:\\data.qb", 3000)
+        program = Program()
+        try:
+            assert probe("dialog-text", 10000) == "Невозможно загрузить настройки"
+            holder.wait(timeout=20)  # the other program lets go
+            answer_dialog(1)
+            left, top, right, bottom = program.wait_window()
+            assert (right - left, bottom - top) == (373, 203), "the built-in settings"
+            if round_ == "resized":
+                drag_pointer(right - 70, bottom - 3, 50, 40)
+                # The change is saved soon: the unread file goes aside first.
+                assert wait_for(lambda: os.path.exists(os.path.join(DRIVE, "data.qb.unread")))
+            program.press(0x1B)
+            assert program.wait_exit() == 0
+        finally:
+            program.kill()
+            if holder.poll() is None:
+                holder.send_signal(signal.SIGKILL)
+                holder.wait()
+        if round_ == "unchanged":
+            assert settings_file() == original, "a run without changes writes nothing"
+            assert not os.path.exists(os.path.join(DRIVE, "data.qb.unread"))
+    with open(os.path.join(DRIVE, "data.qb.unread"), "rb") as f:
+        assert f.read() == original, "the user's file, whole"
+    assert stored_size(settings_file()) == (423, 243)
+
+
+def test_killed_while_saving_leaves_whole_files():
+    """A short run of the kill test (tests/e2e/kill_test.py runs the long one)."""
+    import kill_test
+    done, failures, stats, spent = kill_test.run_kills(sys.modules[__name__], kills=15, seconds=45,
+                                                       seed=int(time.time()))
+    print("  %d kills in %.0f s: %s" % (done, spent, stats))
+    assert not failures, failures
+    assert done >= 5, done
+
+
 TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it,
          test_without_picture_library_the_window_still_opens,
          test_window_moves_by_its_title_strip_and_sizes_by_its_corner,
          test_a_clicked_link_is_deleted_after_the_confirmation, test_the_context_menu_opens_the_properties_window,
          test_a_new_program_on_the_drive_is_offered_and_adopted,
          test_theme_chosen_in_the_options_window_comes_up_at_the_next_start,
-         test_release_archive_unpacked_onto_an_empty_drive_starts]
+         test_release_archive_unpacked_onto_an_empty_drive_starts,
+         test_a_second_start_brings_the_running_desktop_to_the_front,
+         test_a_program_folder_of_300_characters_keeps_its_files_there,
+         test_broken_theme_pictures_leave_their_part_of_the_skin_out,
+         test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside,
+         test_killed_while_saving_leaves_whole_files]
 
 
 def reopen_closed_stdin():
@@ -613,18 +783,18 @@ def reopen_closed_stdin():
 
 
 def main():
+    """Runs every test, or those whose names hold one of the arguments."""
     reopen_closed_stdin()
+    chosen = [t for t in TESTS if not sys.argv[1:] or any(part in t.__name__ for part in sys.argv[1:])]
     print("Windows build: %s-bit under %s (%s)" % (ENV["QB_WINE_BITS"], WINE, ENV["QB_WINE_REASON"]))
     if not os.path.exists(PROBE):
         print("build the Windows build first (%s)" % PROBE)
         return 1
     prepare_prefix()
-    # Test names on the command line run only those.
-    tests = [t for t in TESTS if not sys.argv[1:] or t.__name__ in sys.argv[1:]]
     xvfb = start_display()
     failed = 0
     try:
-        for test in tests:
+        for test in chosen:
             start = time.time()
             try:
                 test()
@@ -639,7 +809,7 @@ def main():
         # next one that took its display number.
         xvfb.terminate()
         xvfb.wait()
-    print("%d of %d end-to-end tests passed" % (len(tests) - failed, len(tests)))
+    print("%d of %d end-to-end tests passed" % (len(chosen) - failed, len(chosen)))
     return 1 if failed else 0
 
 

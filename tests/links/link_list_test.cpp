@@ -54,10 +54,19 @@ TEST_F(LinkListTest, TargetOnTheProgramsDriveLosesItsDrive) {
     EXPECT_TRUE(link.root_relative);
     EXPECT_EQ(full_target(link, root_), "E:\\Docs\\a.txt");
 
-    LinkList::set_target(link, "e:\\x", root_);  // bytes compared: another drive
-    EXPECT_EQ(link.target, "e:\\x");
+    // A lower-case letter names the same drive (some launchers start us
+    // as "e:\..."); the rest of the path keeps its own bytes.
+    LinkList::set_target(link, "e:\\Docs\\Отчёт.TXT", root_);
+    EXPECT_EQ(link.target, "Docs\\Отчёт.TXT");
+    EXPECT_TRUE(link.root_relative);
+    EXPECT_EQ(full_target(link, root_), "E:\\Docs\\Отчёт.TXT");
+    LinkList::set_target(link, "E:\\x", "e:\\");
+    EXPECT_EQ(link.target, "x");
+    EXPECT_TRUE(link.root_relative);
+    // Cut to "\\x", it would read back as a network path: it stays whole.
+    LinkList::set_target(link, "E:\\\\x", root_);
+    EXPECT_EQ(link.target, "E:\\\\x");
     EXPECT_FALSE(link.root_relative);
-    EXPECT_EQ(full_target(link, root_), "e:\\x");
     LinkList::set_target(link, "D:\\x", root_);
     EXPECT_EQ(link.target, "D:\\x");
     EXPECT_FALSE(link.root_relative);

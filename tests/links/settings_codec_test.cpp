@@ -113,6 +113,25 @@ TEST_F(SettingsTest, FirstStartReadsEmptyAndWritesDefaults) {
     EXPECT_EQ(encode_settings(capture_settings(app_settings, links, location_)), expected);
 }
 
+TEST_F(SettingsTest, WhatWasSavedNoLongerCountsAsChanged) {
+    LinkList links;
+    apply_stored_settings(decode_settings({}), location_, app_settings, links, links_loaded);
+    changes.links_changed = changes.theme_changed = changes.theme_colors_changed = true;
+    ASSERT_TRUE(settings_need_saving(app_settings, changes));
+    mark_settings_saved(app_settings, changes);
+    EXPECT_FALSE(settings_need_saving(app_settings, changes));
+    EXPECT_EQ(app_settings.loaded_width, 373) << "the size on the drive is the window's now";
+    EXPECT_TRUE(changes.theme_colors_changed) << "Theme.ini is not data.qb";
+
+    // Resized after the save: a change again, to the new size only.
+    app_settings.window_height = 250;
+    EXPECT_TRUE(settings_need_saving(app_settings, changes));
+    EXPECT_TRUE(changes.options_changed);
+    mark_settings_saved(app_settings, changes);
+    EXPECT_FALSE(settings_need_saving(app_settings, changes));
+    EXPECT_EQ(app_settings.loaded_height, 250);
+}
+
 // Two records whose fields each have their own byte range.
 const Bytes kTwoLinks = {
     'Q',  'B',  '1',                          // 0

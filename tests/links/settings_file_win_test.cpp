@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "app/lifecycle_win.h"
+#include "common/file_io_win.h"
 #include "links/app_settings.h"
 #include "links/link_images_win.h"
 #include "links/settings_codec.h"
 #include "links/settings_file_win.h"
+#include "mainwindow/saving_win.h"
 #include "support/test_support_win.h"
 
 namespace qb {
@@ -34,10 +36,13 @@ protected:
         program_.links_loaded = false;
         program_.location = location_in(folder);
     }
-    void load() {
-        load_settings(program_.location, seams, nullptr, program_.settings, program_.links, program_.links_loaded);
+    SettingsLoad load() {
+        const SettingsLoad result =
+            load_settings(program_.location, seams, nullptr, program_.settings, program_.links, program_.links_loaded);
+        program_.settings_unreadable = result == SettingsLoad::Unreadable;
+        return result;
     }
-    bool save() { return save_settings(program_.location, seams, program_.settings, program_.links); }
+    bool save() { return write_settings(program_.location, program_.settings, program_.links); }
     std::string data_qb() const { return settings_file_path(program_.location); }
     Link& add_link(const std::string& path) { return program_.links.append_from_path(path, program_.location.drive_root); }
     std::string default_picture() const { return default_picture(program_.location.program_dir); }
@@ -243,7 +248,7 @@ TEST_F(SettingsFile, ASaveThatCannotReplaceTheFileKeepsItAndSaysSo) {
 TEST_F(SettingsFile, AFileThatCannotBeOpenedGivesTheBuiltInSettings) {
     CreateDirectoryA(data_qb().c_str(), nullptr);  // a folder where the file should be
     app_settings.show_hints = false;
-    load();
+    EXPECT_EQ(load(), SettingsLoad::Unreadable);
     ASSERT_EQ(seams.boxes.size(), 1u);
     EXPECT_EQ(seams.boxes[0].text, "Невозможно загрузить настройки");
     EXPECT_EQ(seams.boxes[0].caption, "Ошибка");
@@ -255,7 +260,92 @@ TEST_F(SettingsFile, AFileThatCannotBeOpenedGivesTheBuiltInSettings) {
     EXPECT_FALSE(app_settings.auto_close_when_idle);
     EXPECT_FALSE(app_settings.auto_arrange);
     EXPECT_TRUE(app_settings.use_search_service);
+    EXPECT_FALSE(settings_need_saving(app_settings, program_.changes)) << "an unchanged run writes nothing";
     RemoveDirectoryA(data_qb().c_str());
+}
+
+// What the user had in data.qb: a desktop of one link.
+std::vector<std::uint8_t> users_desktop() {
+    StoredSettings stored;
+    stored.window_width = 500;
+    stored.window_height = 400;
+    stored.theme_name.text = "\\MAINTHEME";
+    StoredLink link;
+    link.target.text = link.caption.text = "notes.txt";
+    link.root_relative = true;
+    stored.links.push_back(link);
+    stored.declared_link_count = 1;
+    stored.options = {true, true, false, false, true};
+    return encode_settings(stored);
+}
+
+TEST_F(SettingsFile, AFileThatCouldNotBeReadIsNeverWrittenOverButMovedAside) {
+    const auto users = users_desktop();
+    write_bytes(data_qb(), users);
+    {
+        // Another program holds the file at start-up, sharing nothing.
+        UniqueFile held(CreateFileA(data_qb().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        EXPECT_EQ(load(), SettingsLoad::Unreadable);
+    }
+    ASSERT_EQ(seams.boxes.size(), 1u);
+    EXPECT_EQ(seams.boxes[0].text, "Невозможно загрузить настройки");
+    EXPECT_EQ(link_list.count(), 0);
+
+    // A run without changes ends without writing anything.
+    shut_down(program_);
+    EXPECT_EQ(read_bytes(data_qb()), users);
+    EXPECT_FALSE(file_exists(data_qb() + ".unread"));
+
+    // Something to save: the unreadable file goes aside first, whole.
+    add_link(folder_ + "\\Docs\\a.txt");
+    note_change(program_, &ChangeFlags::links_changed);
+    EXPECT_TRUE(save_changes(program_, SaveOccasion::Exit));
+    EXPECT_EQ(read_bytes(data_qb() + ".unread"), users);
+    EXPECT_EQ(decode_settings(read_bytes(data_qb())).links.size(), 1u);
+    EXPECT_FALSE(program_.settings_unreadable) << "moved once; later saves replace the new file";
+    EXPECT_EQ(seams.boxes.size(), 1u);
+
+    // Next time the file is too large to read whole: the first name is
+    // taken, so it goes to the second.
+    std::vector<std::uint8_t> oversized(16u * 1024 * 1024 + 1, '0');
+    std::copy(users.begin(), users.end(), oversized.begin());
+    write_bytes(data_qb(), oversized);
+    restart_in(folder_);
+    EXPECT_EQ(load(), SettingsLoad::Unreadable);
+    app_settings.window_width = 600;  // a resize is a change too
+    EXPECT_TRUE(save_changes(program_, SaveOccasion::Soon));
+    EXPECT_EQ(read_bytes(data_qb() + ".unread"), users);
+    WIN32_FILE_ATTRIBUTE_DATA aside{};
+    ASSERT_TRUE(GetFileAttributesExA((data_qb() + ".unread2").c_str(), GetFileExInfoStandard, &aside));
+    EXPECT_EQ(aside.nFileSizeLow, oversized.size());
+    EXPECT_EQ(decode_settings(read_bytes(data_qb())).window_width, 600);
+}
+
+TEST_F(SettingsFile, AnUnreadableFileThatCannotBeMovedStaysAndNothingIsWritten) {
+    const auto users = users_desktop();
+    write_bytes(data_qb(), users);
+    UniqueFile held(CreateFileA(data_qb().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    ASSERT_EQ(load(), SettingsLoad::Unreadable);
+    add_link(folder_ + "\\Docs\\a.txt");
+    note_change(program_, &ChangeFlags::links_changed);
+
+    // Still held: a soon save gives up quietly, the exit save says so.
+    EXPECT_FALSE(save_changes(program_, SaveOccasion::Soon));
+    EXPECT_EQ(seams.boxes.size(), 1u);
+    EXPECT_FALSE(save_changes(program_, SaveOccasion::Exit));
+    ASSERT_EQ(seams.boxes.size(), 2u);
+    EXPECT_EQ(seams.boxes[1].text, "Невозможно сохранить данные");
+    EXPECT_TRUE(program_.changes.links_changed) << "still to be saved";
+    held.reset();
+    EXPECT_EQ(read_bytes(data_qb()), users);
+    EXPECT_FALSE(file_exists(data_qb() + ".unread"));
+
+    // Let go: the next save moves it aside and writes.
+    EXPECT_TRUE(save_changes(program_, SaveOccasion::Soon));
+    EXPECT_EQ(read_bytes(data_qb() + ".unread"), users);
+    EXPECT_FALSE(program_.changes.links_changed);
 }
 
 TEST_F(SettingsFile, FirstStartCreatesAnEmptyFileAndReadsAllOptionsOff) {

@@ -3,9 +3,6 @@
 // answered through the seams.
 #include <gtest/gtest.h>
 
-#include <shlobj.h>
-
-#include <cstring>
 #include <memory>
 
 #include "links/settings_codec.h"
@@ -26,24 +23,6 @@ LPARAM point_param(int x, int y) { return MAKELPARAM(static_cast<WORD>(x), stati
 void send_key(HWND window, UINT key, bool extended) {
     const LPARAM flags = 1 | (static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16) | (extended ? (1 << 24) : 0);
     SendMessageA(window, WM_KEYDOWN, key, flags);
-}
-
-// A DROPFILES block as Explorer hands it over: the names, each ended by a
-// zero, one more zero after the last, and the drop point.
-void drop_files(HWND window, const std::vector<std::string>& names, POINT at) {
-    std::string list;
-    for (const std::string& name : names) list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
-    ASSERT_NE(memory, nullptr);
-    auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
-    block->pFiles = sizeof(DROPFILES);
-    block->pt = at;
-    block->fNC = FALSE;
-    block->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), list.data(), list.size());
-    GlobalUnlock(memory);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the handler frees it
 }
 
 class Interaction : public ::testing::Test {

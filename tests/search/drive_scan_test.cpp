@@ -121,6 +121,16 @@ TEST(DriveScan, WalksDepthFirstInListingOrderAndKeepsOnlyExecutables) {
     EXPECT_EQ(paths_of(again), paths_of(list));
 }
 
+TEST(DriveScan, RecordsOfANetworkShareAreRelativeToTheShare) {
+    FakeDrive drive;
+    drive.folders["\\\\nas\\stick\\"] = {file("top.exe"), folder("Tools")};
+    drive.folders["\\\\nas\\stick\\Tools\\"] = {file("t.exe")};
+    FoundFileList list;
+    EXPECT_TRUE(scan_tree(drive, list, "\\\\nas\\stick", ScanMode::Baseline, StopToken{}));
+    EXPECT_EQ(paths_of(list), (std::vector<std::string>{"top.exe", "Tools\\t.exe"}));
+    EXPECT_EQ(list.find("Tools\\t.exe")->folder, "Tools");
+}
+
 TEST(DriveScan, UpdateMarksOnlyWhatTheScanCreatedAsNew) {
     FakeDrive drive;
     drive.folders["E:\\"] = {file("known.exe"), folder("Tools"), file("dismissed.exe")};
@@ -163,11 +173,12 @@ TEST(DriveScan, VanishedAndRenamedFilesLeaveTheList) {
     EXPECT_TRUE(is_new(list, "P\\renamed.exe"));
     EXPECT_EQ(list.find("P\\old.exe"), nullptr);
 
-    // A new letter case is a rename too: the path is the identity.
+    // A new letter case names the same file, as on Windows: the record
+    // stays, known, with the spelling it was stored with.
     drive.folders["E:\\"] = {file("STAY.EXE"), folder("P")};
     EXPECT_TRUE(scan_tree(drive, list, "E:\\", ScanMode::Update, StopToken{}));
-    EXPECT_EQ(paths_of(list), (std::vector<std::string>{"P\\renamed.exe", "STAY.EXE"}));
-    EXPECT_TRUE(is_new(list, "STAY.EXE"));
+    EXPECT_EQ(paths_of(list), (std::vector<std::string>{"stay.exe", "P\\renamed.exe"}));
+    EXPECT_FALSE(is_new(list, "stay.exe"));
 
     // A root that is there but empty: everything vanished.
     drive.folders["E:\\"] = {};

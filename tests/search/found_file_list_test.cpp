@@ -37,10 +37,12 @@ TEST(FoundFileList, PathIsTheIdentityWithoutTheDrive) {
 
     EXPECT_EQ(&list.add("Tools\\a.exe"), &a);
     EXPECT_EQ(&list.add("F:\\Tools\\a.exe"), &a);
-    FoundFile& other_case = list.add("tools\\A.EXE");
-    EXPECT_NE(&other_case, &a);
+    // Windows names the same file in any letter case: one record, which
+    // keeps the spelling it was first met with.
+    EXPECT_EQ(&list.add("tools\\A.EXE"), &a);
+    EXPECT_EQ(a.path, "Tools\\a.exe");
     EXPECT_EQ(list.find("Tools\\a.exe"), &a);
-    EXPECT_EQ(list.find("TOOLS\\a.exe"), nullptr);
+    EXPECT_EQ(list.find("TOOLS\\a.exe"), &a);
     EXPECT_EQ(list.find("E:\\Tools\\a.exe"), nullptr);  // find takes relative paths
 
     FoundFile& root = list.add("E:\\run.exe");
@@ -52,10 +54,10 @@ TEST(FoundFileList, PathIsTheIdentityWithoutTheDrive) {
     EXPECT_EQ(deep.folder, "A\\B");
     FoundFile& no_drive = list.add("C:x.exe");  // no backslash after the colon
     EXPECT_EQ(no_drive.path, "C:x.exe");
-    EXPECT_EQ(list.count_all(), 5);
+    EXPECT_EQ(list.count_all(), 4);
     EXPECT_EQ(list.path_at(0), "Tools\\a.exe");
-    EXPECT_EQ(list.path_at(4), "C:x.exe");
-    EXPECT_EQ(list.path_at(5), std::nullopt);
+    EXPECT_EQ(list.path_at(3), "C:x.exe");
+    EXPECT_EQ(list.path_at(4), std::nullopt);
     EXPECT_EQ(list.path_at(-1), std::nullopt);
 }
 
@@ -103,6 +105,29 @@ TEST(FoundFileList, RescanDropsWhatWasNotSeen) {
     list.clear();
     EXPECT_EQ(list.count_all(), 0);
     EXPECT_EQ(list.find("x.exe"), nullptr);
+}
+
+TEST(FoundFileList, CyrillicNamesMeetInAnyLetterCase) {
+    FoundFileList list;
+    FoundFile& tool = list.add("E:\\Программы\\Ёлка.exe");
+    EXPECT_EQ(&list.add("программы\\ёЛКА.EXE"), &tool);
+    EXPECT_EQ(list.find("ПРОГРАММЫ\\ЁЛКА.EXE"), &tool);
+    // Е and Ё are two letters, not two cases of one.
+    EXPECT_NE(&list.add("Программы\\Елка.exe"), &tool);
+
+    // A record removed under one spelling is gone under every other.
+    list.mark_all_not_seen();
+    list.add("ПРОГРАММЫ\\ЁЛКА.exe");
+    list.remove_not_seen();
+    EXPECT_EQ(list.count_all(), 1);
+    EXPECT_EQ(list.find("программы\\елка.exe"), nullptr);
+    EXPECT_EQ(list.path_at(0), "Программы\\Ёлка.exe");
+
+    // A files.dat that holds one file twice, in two spellings, gives one record.
+    FoundFileList loaded;
+    loaded.load_from(files_dat(2, {"Tools\\App.exe", "TOOLS\\APP.EXE"}));
+    EXPECT_EQ(loaded.count_all(), 1);
+    EXPECT_EQ(loaded.encode(), files_dat(1, {"Tools\\App.exe"}));
 }
 
 TEST(FoundFileList, EncodesCountThenPaths) {

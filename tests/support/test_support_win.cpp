@@ -1,52 +1,66 @@
 #include "test_support_win.h"
 
 #include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "common/file_io_win.h"
 
 
 namespace qb::test {
 
 namespace {
+// The helpers reach paths of any length, as the program does (a program
+// folder deep on the stick is one of the cases tested).
+std::string ansi(const wchar_t* wide) {
+    char text[MAX_PATH * 2] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
+    return text;
+}
+
+// Calls `each` with the name and attributes of every entry of `folder`.
+template <typename Fn>
+void for_each_entry(const std::string& folder, Fn each) {
+    WIN32_FIND_DATAW entry{};
+    UniqueFind find(FindFirstFileW(system_path(folder + "\\*").c_str(), &entry));
+    if (!find) return;
+    do {
+        const std::string name = ansi(entry.cFileName);
+        if (name != "." && name != "..") each(name, entry.dwFileAttributes);
+    } while (FindNextFileW(find.get(), &entry));
+}
+
 void remove_tree(const std::string& path) {
-    WIN32_FIND_DATAA entry{};
-    UniqueFind find(FindFirstFileA((path + "\\*").c_str(), &entry));
-    if (find) {
-        do {
-            const std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string child = path + "\\" + name;
-            SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                remove_tree(child);
-            } else {
-                DeleteFileA(child.c_str());
-            }
-        } while (FindNextFileA(find.get(), &entry));
-    }
-    find.reset();
-    RemoveDirectoryA(path.c_str());
+    for_each_entry(path, [&](const std::string& name, DWORD attributes) {
+        const std::string child = path + "\\" + name;
+        SetFileAttributesW(system_path(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            remove_tree(child);
+        } else {
+            delete_file(child);
+        }
+    });
+    RemoveDirectoryW(system_path(path).c_str());
 }
 
 void copy_tree(const std::string& from, const std::string& to) {
-    CreateDirectoryA(to.c_str(), nullptr);
-    WIN32_FIND_DATAA entry{};
-    UniqueFind find(FindFirstFileA((from + "\\*").c_str(), &entry));
-    if (!find) return;
-    do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+    CreateDirectoryW(system_path(to).c_str(), nullptr);
+    for_each_entry(from, [&](const std::string& name, DWORD attributes) {
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             copy_tree(from + "\\" + name, to + "\\" + name);
         } else {
-            CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE);
+            CopyFileW(system_path(from + "\\" + name).c_str(), system_path(to + "\\" + name).c_str(), FALSE);
         }
-    } while (FindNextFileA(find.get(), &entry));
+    });
 }
 }  // namespace
 
 std::string fresh_folder(const std::string& drive, const std::string& name) {
     const std::string path = drive + "\\" + name;
     remove_tree(path);
-    EXPECT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << "cannot create " << path;
+    EXPECT_TRUE(CreateDirectoryW(system_path(path).c_str(), nullptr)) << "cannot create " << path;
     return path;
 }
 
@@ -63,7 +77,8 @@ std::string test_program_folder() {
 
 void install_themes(const std::string& folder) {
     copy_tree(test_program_folder() + "\\art\\Data", folder + "\\Data");
-    CopyFileA((test_program_folder() + "\\data.dll").c_str(), (folder + "\\data.dll").c_str(), FALSE);
+    CopyFileW(system_path(test_program_folder() + "\\data.dll").c_str(), system_path(folder + "\\data.dll").c_str(),
+              FALSE);
 }
 
 int RecordingSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
@@ -103,8 +118,7 @@ bool RecordingSeams::choose_color(HWND, COLORREF& color) {
 
 std::vector<std::uint8_t> read_bytes(const std::string& path) {
     std::vector<std::uint8_t> bytes;
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, 0, nullptr));
+    UniqueFile file = open_file(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING);
     if (!file) return bytes;
     DWORD size = GetFileSize(file.get(), nullptr);
     bytes.resize(size);
@@ -115,7 +129,7 @@ std::vector<std::uint8_t> read_bytes(const std::string& path) {
 }
 
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    UniqueFile file = open_file(path, GENERIC_WRITE, 0, CREATE_ALWAYS);
     ASSERT_TRUE(file) << "cannot write " << path;
     DWORD put = 0;
     if (!bytes.empty()) WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr);
@@ -127,7 +141,7 @@ void write_text(const std::string& path, const std::string& text) {
 
 FILETIME modification_time(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+    GetFileAttributesExW(system_path(path).c_str(), GetFileExInfoStandard, &data);
     return data.ftLastWriteTime;
 }
 
@@ -230,7 +244,7 @@ void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 HMODULE load_program_module(const std::string& folder, const std::string& name) {
-    HMODULE module = LoadLibraryA((folder + "\\" + name).c_str());
+    HMODULE module = LoadLibraryW(system_path(folder + "\\" + name).c_str());
     EXPECT_NE(module, nullptr) << "no " << name << " in " << folder;
     return module;
 }
@@ -257,6 +271,41 @@ int TestProgram::run(std::function<void(HWND)> script) {
 void press_key(HWND window, UINT key, bool extended) {
     const LPARAM flags = 1 | (static_cast<LPARAM>(MapVirtualKeyA(key, 0)) << 16) | (extended ? (1 << 24) : 0);
     PostMessageA(window, WM_KEYDOWN, key, flags);
+}
+
+void drop_files(HWND window, const std::vector<std::string>& names, POINT at) {
+    std::string list;
+    for (const std::string& name : names) list += name + '\0';
+    list += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    ASSERT_NE(memory, nullptr);
+    auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
+    block->pFiles = sizeof(DROPFILES);
+    block->pt = at;
+    block->fNC = FALSE;
+    block->fWide = FALSE;
+    std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), list.data(), list.size());
+    GlobalUnlock(memory);
+    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the handler frees it
+}
+
+bool pump_messages_until(const std::function<bool()>& done, DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (!done()) {
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= ms) return done();
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - spent, 20), QS_ALLINPUT);
+        MSG message{};
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                PostQuitMessage(static_cast<int>(message.wParam));  // for the loop that owns the run
+                return done();
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return true;
 }
 
 }  // namespace qb::test

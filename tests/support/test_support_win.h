@@ -26,6 +26,8 @@ inline constexpr const char* kSameFolderDrive = "F:";
 inline constexpr const char* kUnlabelledDrive = "G:";
 inline constexpr const char* kFixedDrive = "H:";
 inline constexpr const char* kTestDriveLabel = "QBTEST";
+// The folder of drive E: as a network share.
+inline constexpr const char* kTestShare = "\\\\qbserver\\stick";
 
 // A fresh, empty folder `name` on drive E: (removed first if present);
 // returns its path without a trailing backslash.
@@ -143,5 +145,14 @@ public:
 
 // Posts a key press to a window as the keyboard would.
 void press_key(HWND window, UINT key, bool extended = false);
+
+// Sends WM_DROPFILES with a DROPFILES block as Explorer hands it over:
+// the names, each ended by a zero, one more zero after the last, and the
+// drop point.
+void drop_files(HWND window, const std::vector<std::string>& names, POINT at);
+
+// Runs this thread's messages until `done` says so or `ms` have passed;
+// returns the last answer of `done`.
+bool pump_messages_until(const std::function<bool()>& done, DWORD ms);
 
 }  // namespace qb::test

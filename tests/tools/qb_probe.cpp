@@ -12,6 +12,10 @@
 //   qb_probe child-rect CLASS ID            prints the screen rectangle of control ID of the visible window of CLASS
 //   qb_probe list-item CLASS ID INDEX       prints the screen rectangle of item INDEX of list box ID in it
 //   qb_probe command-line                   prints the probe's own command line
+//   qb_probe end-session CLASS              the session ends: WM_QUERYENDSESSION, then WM_ENDSESSION (TRUE)
+//   qb_probe foreground                     prints the class of the window in front
+//   qb_probe count-windows CLASS            prints how many visible windows of CLASS there are
+//   qb_probe hold-file PATH MS              keeps PATH open, sharing nothing, for MS (prints "held" once open)
 #include <windows.h>
 
 #include <cstdio>
@@ -105,6 +109,56 @@ int menu_item(int index, DWORD timeout) {
     return 0;
 }
 
+// As Windows ends a session: asks, then tells, and waits for each answer.
+int end_session(const char* window_class) {
+    HWND window = FindWindowA(window_class, nullptr);
+    if (!window) return 3;
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 10000, &answer);
+    if (!SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, 0, SMTO_NORMAL, 10000, &answer)) return 4;
+    return 0;
+}
+
+int foreground() {
+    HWND window = GetForegroundWindow();
+    if (!window) return 3;
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    std::printf("%s\n", name);
+    return 0;
+}
+
+struct Count {
+    const char* window_class;
+    int found;
+};
+
+BOOL CALLBACK count_visible(HWND window, LPARAM lparam) {
+    auto* count = reinterpret_cast<Count*>(lparam);
+    char name[256] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, count->window_class) == 0 && IsWindowVisible(window)) ++count->found;
+    return TRUE;
+}
+
+int count_windows(const char* window_class) {
+    Count count{window_class, 0};
+    EnumWindows(count_visible, reinterpret_cast<LPARAM>(&count));
+    std::printf("%d\n", count.found);
+    return 0;
+}
+
+// Another program that holds a file: open for reading, shared with nobody.
+int hold_file(const char* path, DWORD ms) {
+    HANDLE file = CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 3;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(ms);
+    CloseHandle(file);
+    return 0;
+}
+
 int window_text(const char* window_class) {
     HWND window = find_visible(window_class);
     if (!window) return 3;
@@ -162,6 +216,10 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(verb, "child-rect") == 0) return child_rect(argv[2], static_cast<int>(number(3)));
     if (argc >= 5 && std::strcmp(verb, "list-item") == 0)
         return list_item(argv[2], static_cast<int>(number(3)), static_cast<int>(number(4)));
+    if (argc >= 3 && std::strcmp(verb, "end-session") == 0) return end_session(argv[2]);
+    if (std::strcmp(verb, "foreground") == 0) return foreground();
+    if (argc >= 3 && std::strcmp(verb, "count-windows") == 0) return count_windows(argv[2]);
+    if (argc >= 4 && std::strcmp(verb, "hold-file") == 0) return hold_file(argv[2], number(3));
     if (std::strcmp(verb, "command-line") == 0) {
         std::printf("%s\n", GetCommandLineA());
         return 0;
@@ -169,6 +227,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: qb_probe wait-window CLASS MS | wait-gone CLASS MS | post-key CLASS VK [extended] |\n"
                  "       dialog-text MS | dialog-button ID | menu-item INDEX MS | window-text CLASS |\n"
-                 "       child-rect CLASS ID | list-item CLASS ID INDEX | command-line\n");
+                 "       child-rect CLASS ID | list-item CLASS ID INDEX | command-line |\n"
+                 "       end-session CLASS | foreground | count-windows CLASS | hold-file PATH MS\n");
     return 2;
 }

@@ -1,0 +1,111 @@
+// Saving soon after changes, on the real main window of a program running
+// in this process: its own timer, real drops and resizes, real files.
+#include <gtest/gtest.h>
+
+#include "common/file_io_win.h"
+#include "links/settings_codec.h"
+#include "mainwindow/main_window_win.h"
+#include "mainwindow/saving_win.h"
+#include "support/test_support_win.h"
+
+namespace qb {
+namespace {
+
+using namespace qb::test;
+
+class Saving : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fresh_folder(kTestDrive, "saving");
+        install_themes(folder_);
+        write_text(folder_ + "\\a.txt", "a");
+        write_text(folder_ + "\\b.txt", "b");
+        StoredSettings stored;
+        stored.window_width = 400;
+        stored.window_height = 300;
+        stored.theme_name.text = "\\MAINTHEME";
+        stored.options = {false, false, false, false, false};  // no hints, no search: a quiet program
+        write_bytes(data_qb(), encode_settings(stored));
+        stamp_old(data_qb());
+    }
+    std::string data_qb() const { return folder_ + "\\data.qb"; }
+
+    // An old time, so that any write shows.
+    static void stamp_old(const std::string& path) {
+        UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+        SYSTEMTIME when{2001, 1, 1, 1, 12, 0, 0, 0};
+        FILETIME old{};
+        SystemTimeToFileTime(&when, &old);
+        SetFileTime(file.get(), nullptr, nullptr, &old);
+    }
+    bool written_since(const FILETIME& before) const {
+        const FILETIME now = modification_time(data_qb());
+        return CompareFileTime(&now, &before) != 0;
+    }
+
+    std::string folder_;
+};
+
+TEST_F(Saving, ChangesAreSavedSoonAfterTheLastOneAndNothingIsWrittenWithoutThem) {
+    TestProgram program(folder_);
+    FILETIME last_save{};
+    const int code = program.run([&](HWND window) {
+        const FILETIME start = modification_time(data_qb());
+        // A drop, then another a second later: the save waits for the
+        // second, and then writes both.
+        drop_files(window, {folder_ + "\\a.txt"}, {100, 100});
+        EXPECT_FALSE(pump_messages_until([&] { return written_since(start); }, 1000)) << "not at once";
+        drop_files(window, {folder_ + "\\b.txt"}, {200, 100});
+        const DWORD second_drop = GetTickCount();
+        EXPECT_TRUE(pump_messages_until([&] { return written_since(start); }, 10000)) << "saved soon";
+        const DWORD waited = GetTickCount() - second_drop;
+        EXPECT_GE(waited, kSaveDelay - 100) << "only once the changes have stopped";
+        const StoredSettings saved = decode_settings(read_bytes(data_qb()));
+        ASSERT_EQ(saved.links.size(), 2u);
+        EXPECT_EQ(saved.links[1].caption.text, "b.txt");
+        EXPECT_FALSE(file_exists(data_qb() + ".new")) << "the save replaced the file whole";
+        EXPECT_FALSE(program.state.changes.links_changed);
+
+        // Nothing changes: nothing is written, however long it runs.
+        stamp_old(data_qb());
+        const FILETIME quiet = modification_time(data_qb());
+        EXPECT_FALSE(pump_messages_until([&] { return written_since(quiet); }, kSaveDelay + 1500));
+
+        // A resized window is a change of its own.
+        SetWindowPos(window, nullptr, 0, 0, 450, 320, SWP_NOMOVE | SWP_NOZORDER);
+        EXPECT_TRUE(pump_messages_until([&] { return written_since(quiet); }, 10000));
+        EXPECT_EQ(decode_settings(read_bytes(data_qb())).window_width, 450);
+        stamp_old(data_qb());
+        last_save = modification_time(data_qb());
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(written_since(last_save)) << "everything was saved already: the exit writes nothing";
+    EXPECT_TRUE(program.seams.boxes.empty());
+}
+
+TEST_F(Saving, ASoonSaveThatFailsIsQuietAndTheExitSaveReportsIt) {
+    const auto before = read_bytes(data_qb());
+    TestProgram program(folder_);
+    // Another program holds data.qb open for the whole run: it can be read,
+    // not replaced.
+    UniqueFile held(CreateFileA(data_qb().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held);
+    const int code = program.run([&](HWND window) {
+        drop_files(window, {folder_ + "\\a.txt"}, {100, 100});
+        pump_messages_until([] { return false; }, kSaveDelay + 1500);
+        EXPECT_TRUE(program.seams.boxes.empty()) << "no message while the user works";
+        EXPECT_TRUE(program.state.changes.links_changed) << "still to be saved";
+        EXPECT_FALSE(file_exists(data_qb() + ".new"));
+        press_key(window, VK_ESCAPE);
+    });
+    EXPECT_EQ(code, 0);
+    ASSERT_EQ(program.seams.boxes.size(), 1u);
+    EXPECT_EQ(program.seams.boxes[0].text, "Невозможно сохранить данные");
+    held.reset();
+    EXPECT_EQ(read_bytes(data_qb()), before);
+}
+
+}  // namespace
+}  // namespace qb
