@@ -13,6 +13,7 @@
 #include "autorun/autorun_rules.h"
 #include "autorun/autorun_state.h"
 #include "links/link_list.h"
+#include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
 #include "options/options_test_support_win.h"
 #include "options/options_window_win.h"
@@ -352,6 +353,28 @@ TEST_F(OptionsWindow, SaveAppliesTheGeneralPageAndArrangesTheLinksOnce) {
         click_check_box(options, 10025, false);
         command(options, 10024);
         EXPECT_FALSE(state().settings.auto_arrange);
+    }), 0);
+}
+
+// What the options window changes is saved soon, as links are, not only
+// at exit.
+TEST_F(OptionsWindow, SavedOptionsAndAChosenThemeReachTheDriveSoon) {
+    const std::string data_qb = folder_ + "\\data.qb";
+    EXPECT_EQ(run([&](HWND main) {
+        HWND options = open_options(main);
+        ASSERT_NE(options, nullptr);
+        const std::vector<std::uint8_t> before = read_bytes(data_qb);
+        click_check_box(options, 10025, true);  // arrange on the grid
+        command(options, 10024);                 // "Сохранить"
+        ASSERT_TRUE(pump_messages_until([&] { return read_bytes(data_qb) != before; }, 10000)) << "saved soon";
+        EXPECT_TRUE(decode_settings(read_bytes(data_qb)).options[3]);
+        EXPECT_FALSE(state().changes.options_changed);
+
+        choose_page(options, 2);
+        choose_theme(options, "GRAPHITE");
+        ASSERT_TRUE(pump_messages_until([&] { return decode_settings(read_bytes(data_qb)).theme_name.text ==
+                                                     "\\GRAPHITE"; }, 10000))
+            << "the theme's name saved soon";
     }), 0);
 }
 
