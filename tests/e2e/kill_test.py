@@ -254,6 +254,10 @@ def one_round(e2e, drive, rng, number, watch, stats):
         if out.returncode != 0:
             raise Outcome("the program did not start (round %d)" % number)
         left, top, _, _ = (int(v) for v in out.stdout.split())
+        # The window is visible before X has mapped it; a press before that
+        # is lost and the round saves nothing (the kill still comes, and the
+        # files are still checked, but the round proves less).
+        time.sleep(0.3)
 
         # Drag a random link by a random step. The press goes to the middle
         # of its square, so only a link whose middle no later link covers
