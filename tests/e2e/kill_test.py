@@ -122,19 +122,21 @@ def encode_found_files(paths):
 
 # --- watching the drive folder ----------------------------------------------------------------
 
+IN_MODIFY = 0x2
 IN_CREATE = 0x100
 IN_MOVED_TO = 0x80
 
 
 class Watch:
-    """inotify on one folder: which names were created or moved in."""
+    """inotify on one folder: which names were created, written or moved in
+    (a temporary file left by an earlier kill is written again, not created)."""
 
     def __init__(self, folder):
         self.libc = ctypes.CDLL("libc.so.6", use_errno=True)
         self.fd = self.libc.inotify_init1(os.O_NONBLOCK)
         if self.fd < 0:
             raise OSError(ctypes.get_errno(), "inotify_init1")
-        if self.libc.inotify_add_watch(self.fd, folder.encode(), IN_CREATE | IN_MOVED_TO) < 0:
+        if self.libc.inotify_add_watch(self.fd, folder.encode(), IN_CREATE | IN_MODIFY | IN_MOVED_TO) < 0:
             raise OSError(ctypes.get_errno(), "inotify_add_watch")
 
     def drain(self):
@@ -145,7 +147,7 @@ class Watch:
             pass
 
     def wait_for(self, names, seconds):
-        """The first of `names` created or moved in within `seconds`, or None."""
+        """The first of `names` created, written or moved in within `seconds`, or None."""
         deadline = time.monotonic() + seconds
         while True:
             left = deadline - time.monotonic()
@@ -254,6 +256,10 @@ def one_round(e2e, drive, rng, number, watch, stats):
         if out.returncode != 0:
             raise Outcome("the program did not start (round %d)" % number)
         left, top, _, _ = (int(v) for v in out.stdout.split())
+        # The window is visible before X has mapped it; a press before that
+        # is lost and the round saves nothing (the kill still comes, and the
+        # files are still checked, but the round proves less).
+        time.sleep(0.3)
 
         # Drag a random link by a random step. The press goes to the middle
         # of its square, so only a link whose middle no later link covers
