@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "common/child_controls_win.h"
 #include "common/ui_texts.h"
 #include "links/link_images_win.h"
 #include "mainwindow/saving_win.h"
@@ -15,15 +16,7 @@ namespace {
 constexpr int kWidth = 306;
 constexpr int kHeight = 180;
 
-struct Control {
-    int id;
-    const char* window_class;
-    const char* text;
-    DWORD style;
-    int left, top, width, height;
-};
-
-const Control kControls[] = {
+const ChildControl kControls[] = {
     {kPropertiesNameLabel, "STATIC", text::kPropertiesName, 0, 8, 16, 70, 13},
     {kPropertiesTargetLabel, "STATIC", text::kPropertiesTarget, 0, 8, 48, 70, 13},
     {kPropertiesCaptionEdit, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 82, 16, 207, 21},
@@ -41,11 +34,8 @@ HWND create_properties_window(MainWindow& data, HWND owner) {
                                   program.screen.cx / 2 - kWidth / 2, program.screen.cy / 2 - kHeight / 2, kWidth,
                                   kHeight, owner, nullptr, program.instance, &data);
     if (window == nullptr) return nullptr;
-    for (const Control& c : kControls) {
-        HWND control = CreateWindowExA(0, c.window_class, c.text, WS_CHILD | WS_VISIBLE | c.style, c.left, c.top,
-                                       c.width, c.height, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                       program.instance, nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(program.ui_font.get()), FALSE);
+    for (const ChildControl& c : kControls) {
+        set_control_font(create_child_control(window, c, WS_VISIBLE, program.instance), program.ui_font.get());
     }
     return window;
 }

@@ -4,6 +4,7 @@
 
 #include "autorun/autorun_file_win.h"
 #include "autorun/autorun_policy_win.h"
+#include "common/child_controls_win.h"
 #include "common/ui_texts.h"
 #include "common/win_handles_win.h"
 #include "mainwindow/main_window_win.h"
@@ -26,16 +27,8 @@ constexpr int kButtonCorner = 8;
 // A theme folder's name, as the list holds it (the longest a folder's name can be).
 constexpr int kThemeNameLimit = 259;
 
-struct Control {
-    int id;
-    const char* window_class;
-    const char* text;
-    DWORD style;
-    int left, top, width, height;
-};
-
 // Every control of the four pages, created hidden; show_page shows one page.
-const Control kControls[] = {
+const ChildControl kControls[] = {
     // General
     {kOptionsShowHints, "BUTTON", text::kOptionsShowHints, BS_AUTOCHECKBOX, 115, 20, 290, 17},
     {kOptionsCheckAutorunAtStart, "BUTTON", text::kOptionsCheckAutorunAtStart, BS_AUTOCHECKBOX, 115, 45, 290, 17},
@@ -81,12 +74,6 @@ ProgramState* program_of(HWND window) {
     return reinterpret_cast<ProgramState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-HMENU control_id(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-void set_font(HWND control, const ProgramState& program) {
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(program.ui_font.get()), FALSE);
-}
-
 bool ticked(HWND window, int id) { return SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void set_tick(HWND window, int id, bool on) {
@@ -99,24 +86,23 @@ void repaint_main_window(const ProgramState& program, std::uint16_t areas) {
 
 void create_page_list(HWND window, const ProgramState& program) {
     HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, 10, 10, 95,
-                                320 - program.header_height, window, control_id(kOptionsPageList), program.instance,
+                                320 - program.header_height, window, control_menu_id(kOptionsPageList), program.instance,
                                 nullptr);
-    set_font(list, program);
+    set_control_font(list, program.ui_font.get());
     for (const char* name : kPageNames) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     SendMessageA(list, LB_SETITEMHEIGHT, 0, kPageItemHeight);
     SendMessageA(list, LB_SETCURSEL, 0, 0);
 }
 
 void create_controls(HWND window, const ProgramState& program) {
-    for (const Control& c : kControls) {
+    for (const ChildControl& c : kControls) {
         // The picture's text names a resource, which is looked for in the
         // program's own file (it has none): the picture comes from the cache.
         HINSTANCE instance = c.id == kOptionsLogo ? GetModuleHandleA(nullptr) : program.instance;
         // Siblings overlap (a label runs under its colour button); clipping
         // keeps each one's paint out of the others.
-        HWND control = CreateWindowExA(0, c.window_class, c.text, WS_CHILD | WS_CLIPSIBLINGS | c.style, c.left, c.top,
-                                       c.width, c.height, window, control_id(c.id), instance, nullptr);
-        if (c.id != kOptionsLogo) set_font(control, program);
+        HWND control = create_child_control(window, c, WS_CLIPSIBLINGS, instance);
+        if (c.id != kOptionsLogo) set_control_font(control, program.ui_font.get());
     }
     // The colour buttons lie above the labels that run under them.
     for (int id : kColorButtons) {
