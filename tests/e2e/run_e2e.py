@@ -55,8 +55,18 @@ def start_display():
     xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                             pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     os.close(write_end)
-    number = os.read(read_end, 16).decode().strip()
+    # The number comes with a newline, possibly in a second write: closing
+    # the pipe before that write makes Xvfb fail with "Cannot write display
+    # number" and exit, and every window after it has no display.
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            break
+        number += chunk
     os.close(read_end)
+    number = number.decode().strip()
+    assert number, "Xvfb gave no display number"
     ENV["DISPLAY"] = ":" + number
     return xvfb
 
