@@ -27,7 +27,7 @@ bool names_the_file(std::string_view value) {
 
 }  // namespace
 
-std::string shared_icon_type(std::string_view path) {
+std::string file_type_of(std::string_view path) {
     const std::size_t slash = path.find_last_of("\\/");
     const std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
     if (name.empty() || name.back() == '.' || name.back() == ' ') return {};
@@ -37,8 +37,24 @@ std::string shared_icon_type(std::string_view path) {
     if (dot == std::string_view::npos) return {};
     std::string type(name.substr(dot));
     std::transform(type.begin(), type.end(), type.begin(), lower_ascii);
+    return type;
+}
+
+std::string shared_icon_type(std::string_view path) {
+    std::string type = file_type_of(path);
     if (std::find(kOwnIconTypes.begin(), kOwnIconTypes.end(), type) != kOwnIconTypes.end()) return {};
     return type;
+}
+
+bool type_icon_is_files_first(const FileTypeFacts& facts) {
+    if (facts.icon_handler || facts.default_icons.empty()) return false;
+    return std::all_of(facts.default_icons.begin(), facts.default_icons.end(), [](const std::string& value) {
+        // Blanks and quotes around it aside; an index or anything else
+        // names another icon.
+        const std::size_t first = value.find_first_not_of(" \t\"");
+        const std::size_t last = value.find_last_not_of(" \t\"");
+        return first != std::string::npos && value.substr(first, last - first + 1) == "%1";
+    });
 }
 
 bool type_icon_is_shared(const FileTypeFacts& facts) {

@@ -31,4 +31,15 @@ std::string shared_icon_type(std::string_view path);
 // Whether the registry lets every file of the type show one icon.
 bool type_icon_is_shared(const FileTypeFacts& facts);
 
+// The path's type as the registry names it: its extension in lower case,
+// dot included; empty for a name without one (or ending in a dot or a
+// blank, or naming a stream).
+std::string file_type_of(std::string_view path);
+
+// Whether the shell's icon of a file of the type is the file's own first
+// icon, as for programs ("%1" in every DefaultIcon found, no icon handler
+// or shortcut class): such an icon can be taken from the file directly,
+// which gives the same picture without the shell's work per file.
+bool type_icon_is_files_first(const FileTypeFacts& facts);
+
 }  // namespace qb

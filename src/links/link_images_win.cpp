@@ -93,14 +93,30 @@ private:
     }
 };
 
+// A folder may have an icon of its own, and so may a file that is a link
+// elsewhere or not on the disk: the shell decides for those.
+bool shell_decides_icon(const std::string& path) {
+    constexpr DWORD kOwnIcon = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & kOwnIcon);
+}
+
+// The file's first icon at the shell's large size, as the shell gives it
+// for a type whose icon is the file itself; none when the file has none
+// (the shell then shows its icon for programs without one).
+UniqueIcon first_icon_of_file(const std::string& path) {
+    HICON icon = nullptr;
+    UINT id = 0;
+    const UINT found = PrivateExtractIconsA(path.c_str(), 0, GetSystemMetrics(SM_CXICON),
+                                            GetSystemMetrics(SM_CYICON), &icon, &id, 1, 0);
+    if (found == 0 || found == 0xFFFFFFFF) return {};
+    return UniqueIcon(icon);
+}
+
 }  // namespace
 
 const std::string& SharedPictures::icon_type(const std::string& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    // A folder may have an icon of its own, and so may a file that is a
-    // link elsewhere or not on the disk.
-    constexpr DWORD kOwnIcon = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE;
-    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & kOwnIcon)) return none_;
+    if (shell_decides_icon(path)) return none_;
     const std::string type = shared_icon_type(path);
     if (type.empty()) return none_;
     auto known = type_shared_.find(type);
@@ -108,6 +124,17 @@ const std::string& SharedPictures::icon_type(const std::string& path) {
         known = type_shared_.emplace(type, type_icon_is_shared(TypeRegistry(type).facts)).first;
     }
     return known->second ? known->first : none_;
+}
+
+bool SharedPictures::icon_is_files_first(const std::string& path) {
+    if (shell_decides_icon(path)) return false;
+    const std::string type = file_type_of(path);
+    if (type.empty()) return false;
+    auto known = type_first_.find(type);
+    if (known == type_first_.end()) {
+        known = type_first_.emplace(type, type_icon_is_files_first(TypeRegistry(type).facts)).first;
+    }
+    return known->second;
 }
 
 LinkImage owned_link_bitmap(HBITMAP bitmap) {
@@ -133,13 +160,19 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
             return;
         }
     }
-    SHFILEINFOA info{};
-    if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
-        load_default_image(link, default_picture, shared);
-        return;
+    // A program's icon straight from its file: the same picture as the
+    // shell's, which under Wine costs some twenty times as long a file.
+    UniqueIcon icon;
+    if (shared && shared->icon_is_files_first(path)) icon = first_icon_of_file(path);
+    if (!icon) {
+        SHFILEINFOA info{};
+        if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
+            load_default_image(link, default_picture, shared);
+            return;
+        }
+        icon.reset(info.hIcon);
     }
-    // The picture is a copy; the shell's icon is not needed afterwards.
-    UniqueIcon icon(info.hIcon);
+    // The picture is a copy; the icon is not needed afterwards.
     link.image.reset();
 
     WindowDc window_dc(window);

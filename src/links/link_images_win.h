@@ -20,12 +20,16 @@ public:
     // The type whose icon `path` shares, or "" when its icon is its own
     // (also for folders and for types the registry gives icons per file).
     const std::string& icon_type(const std::string& path);
+    // Whether the shell's icon of `path` is the file's own first icon (a
+    // program's), which can be taken from the file directly.
+    bool icon_is_files_first(const std::string& path);
 
     std::map<std::string, LinkImage> icons;  // by type
     std::map<std::string, LinkImage> files;  // by full path
 
 private:
     std::map<std::string, bool> type_shared_;  // by type: what the registry said
+    std::map<std::string, bool> type_first_;   // by type: what the registry said
     std::string none_;
 };
 

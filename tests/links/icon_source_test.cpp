@@ -41,5 +41,21 @@ TEST(IconSource, TheRegistryMakesATypePerFileByItsIconValueOrAHandler) {
     EXPECT_TRUE(type_icon_is_shared({{"100%"}, false})) << "a percent sign at the end names nothing";
 }
 
+TEST(IconSource, AFilesFirstIconOnlyWhereEveryValueIsTheFileItself) {
+    EXPECT_TRUE(type_icon_is_files_first({{"%1"}, false})) << "programs";
+    EXPECT_TRUE(type_icon_is_files_first({{"\"%1\"", " %1 "}, false}));
+    EXPECT_FALSE(type_icon_is_files_first({})) << "nothing registered: the shell's icon for unknown files";
+    EXPECT_FALSE(type_icon_is_files_first({{"%1"}, true})) << "a handler chooses the icon";
+    EXPECT_FALSE(type_icon_is_files_first({{"%1,2"}, false})) << "another icon of the file";
+    EXPECT_FALSE(type_icon_is_files_first({{"%1", "shell32.dll,-154"}, false})) << "any value that differs";
+    EXPECT_FALSE(type_icon_is_files_first({{"%L"}, false}));
+    EXPECT_FALSE(type_icon_is_files_first({{""}, false}));
+    EXPECT_FALSE(type_icon_is_files_first({{"\""}, false}));
+
+    EXPECT_EQ(file_type_of("E:\\Tools\\App.EXE"), ".exe") << "own-icon types keep their type here";
+    EXPECT_EQ(file_type_of("E:\\Tools\\app"), "");
+    EXPECT_EQ(file_type_of("E:\\Tools\\app.exe:stream"), "");
+}
+
 }  // namespace
 }  // namespace qb

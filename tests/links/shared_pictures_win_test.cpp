@@ -67,6 +67,15 @@ protected:
         for (const char* name : {"tool1.exe", "tool2.exe"}) {
             CopyFileA((test_program_folder() + "\\sample_tool.exe").c_str(), (folder_ + "\\" + name).c_str(), FALSE);
         }
+        // Programs with other icons (several sizes and depths), and one
+        // with none, which the shell shows with its icon for programs.
+        char windows[MAX_PATH] = {};
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, MAX_PATH);
+        ASSERT_TRUE(CopyFileA((std::string(windows) + "\\notepad.exe").c_str(), path("notepad.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((std::string(windows) + "\\regedit.exe").c_str(), path("regedit.exe").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((std::string(system) + "\\control.exe").c_str(), path("noicon.exe").c_str(), FALSE));
         CreateDirectoryA((folder_ + "\\Sub.txt").c_str(), nullptr);
     }
     std::string path(const char* name) const { return folder_ + "\\" + name; }
@@ -84,7 +93,7 @@ TEST_F(SharedPicturesTest, ATypesPictureIsTheOneEachFileWouldGet) {
         std::list<Link> via_type;
         for (const char* name : {"a.txt", "b.TXT", "c.ini", "d.ini", "e.pdf", "README", "f.qbown", "g.qbown",
                                  "h.qbhandler", "i.qbhandler", "j.qbfixed", "k.qbfixed", "l.qbshortcut", "tool1.exe",
-                                 "tool2.exe", "Sub.txt", "missing.txt"}) {
+                                 "tool2.exe", "Sub.txt", "missing.txt", "notepad.exe", "regedit.exe", "noicon.exe"}) {
             Link& alone = own.emplace_back();
             make_icon_image(alone, path(name), nullptr, default_picture_);
             Link& typed = via_type.emplace_back();
@@ -115,6 +124,16 @@ TEST_F(SharedPicturesTest, ATypesPictureIsTheOneEachFileWouldGet) {
         EXPECT_EQ(shared.icon_type(path("e.pdf")), ".pdf");
         EXPECT_EQ(shared.icon_type(path("j.qbfixed")), ".qbfixed");
         EXPECT_EQ(shared.icons.size(), 4u) << ".txt, .ini, .pdf, .qbfixed";
+        // Programs' icons are taken from their files (the pictures were
+        // compared with the shell's above), other types' never.
+        EXPECT_TRUE(shared.icon_is_files_first(path("tool1.exe")));
+        EXPECT_TRUE(shared.icon_is_files_first(path("noicon.exe"))) << "then the shell's icon for programs";
+        EXPECT_TRUE(shared.icon_is_files_first(path("f.qbown"))) << "\"%1\": the file's own, if it has one";
+        EXPECT_FALSE(shared.icon_is_files_first(path("a.txt")));
+        EXPECT_FALSE(shared.icon_is_files_first(path("h.qbhandler")));
+        EXPECT_FALSE(shared.icon_is_files_first(path("l.qbshortcut")));
+        EXPECT_FALSE(shared.icon_is_files_first(path("README")));
+        EXPECT_FALSE(shared.icon_is_files_first(path("missing.exe")));
 
         // The picture stays while one link shows it.
         const void* txt = at(0).image.get();
