@@ -115,26 +115,24 @@ UniqueIcon first_icon_of_file(const std::string& path) {
 
 }  // namespace
 
+const std::pair<const std::string, FileTypeFacts>& SharedPictures::registered(const std::string& type) {
+    auto known = types_.find(type);
+    if (known == types_.end()) known = types_.emplace(type, TypeRegistry(type).facts).first;
+    return *known;
+}
+
 const std::string& SharedPictures::icon_type(const std::string& path) {
     if (shell_decides_icon(path)) return none_;
     const std::string type = shared_icon_type(path);
     if (type.empty()) return none_;
-    auto known = type_shared_.find(type);
-    if (known == type_shared_.end()) {
-        known = type_shared_.emplace(type, type_icon_is_shared(TypeRegistry(type).facts)).first;
-    }
-    return known->second ? known->first : none_;
+    const auto& [name, facts] = registered(type);
+    return type_icon_is_shared(facts) ? name : none_;
 }
 
 bool SharedPictures::icon_is_files_first(const std::string& path) {
     if (shell_decides_icon(path)) return false;
     const std::string type = file_type_of(path);
-    if (type.empty()) return false;
-    auto known = type_first_.find(type);
-    if (known == type_first_.end()) {
-        known = type_first_.emplace(type, type_icon_is_files_first(TypeRegistry(type).facts)).first;
-    }
-    return known->second;
+    return !type.empty() && type_icon_is_files_first(registered(type).second);
 }
 
 LinkImage owned_link_bitmap(HBITMAP bitmap) {

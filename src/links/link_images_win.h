@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/transparent_masks_win.h"
+#include "links/icon_source.h"
 #include "links/link_list.h"
 
 namespace qb {
@@ -28,8 +29,10 @@ public:
     std::map<std::string, LinkImage> files;  // by full path
 
 private:
-    std::map<std::string, bool> type_shared_;  // by type: what the registry said
-    std::map<std::string, bool> type_first_;   // by type: what the registry said
+    // What the registry says of the type, read once.
+    const std::pair<const std::string, FileTypeFacts>& registered(const std::string& type);
+
+    std::map<std::string, FileTypeFacts> types_;
     std::string none_;
 };
 
