@@ -354,15 +354,20 @@ def test_demo_drive_window_paints_and_escape_ends_it():
         program.kill()
 
 
+def header_painted(shot, left, top):
+    """Whether the window's header shows the theme's header colour (a
+    screenshot named `shot`), waiting for the first paint."""
+    expected = header_row_colour(theme_colours()["header"], 5)
+    return wait_for(lambda: Screenshot(shot).pixel(left + 5, top + 5) == expected)
+
+
 def test_without_picture_library_the_window_still_opens():
     lay_out_drive(empty=True)
     os.remove(os.path.join(DRIVE, "data.dll"))
     program = Program()
     try:
         left, top, right, bottom = program.wait_window()
-        expected = header_row_colour(theme_colours()["header"], 5)
-        assert wait_for(lambda: Screenshot("no-library").pixel(left + 5, top + 5) == expected), \
-            "the window is painted without the library"
+        assert header_painted("no-library", left, top), "the window is painted without the library"
         program.press(0x1B)
         assert program.wait_exit() == 0
     finally:
@@ -597,9 +602,7 @@ def test_release_archive_unpacked_onto_an_empty_drive_starts():
     try:
         left, top, right, bottom = program.wait_window()
         assert (right - left, bottom - top) == (373, 203), "a first start"
-        expected = header_row_colour(theme_colours()["header"], 5)
-        assert wait_for(lambda: Screenshot("release").pixel(left + 5, top + 5) == expected), \
-            "the unpacked program paints its window with its theme"
+        assert header_painted("release", left, top), "the unpacked program paints its window with its theme"
         program.press(0x1B)
         assert program.wait_exit() == 0
     finally:
@@ -704,9 +707,7 @@ def test_broken_theme_pictures_leave_their_part_of_the_skin_out():
     program = Program()
     try:
         left, top, right, bottom = program.wait_window()
-        expected = header_row_colour(theme_colours()["header"], 5)
-        assert wait_for(lambda: Screenshot("broken-pictures").pixel(left + 5, top + 5) == expected), \
-            "the rest of the window is painted"
+        assert header_painted("broken-pictures", left, top), "the rest of the window is painted"
         program.press(0x1B)
         assert program.wait_exit() == 0
     finally:

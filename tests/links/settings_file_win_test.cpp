@@ -194,22 +194,13 @@ TEST_F(SettingsFile, AMissingCustomPictureIsShownAsDefaultButKept) {
         << "the next save still names the user's picture";
 }
 
-void set_old_time(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                nullptr));
-    SYSTEMTIME when{2001, 1, 1, 1, 12, 0, 0, 0};
-    FILETIME old{};
-    SystemTimeToFileTime(&when, &old);
-    SetFileTime(file.get(), nullptr, nullptr, &old);
-}
-
 TEST_F(SettingsFile, OnlyAChangedDesktopIsWrittenAtShutdown) {
     StoredSettings stored;
     stored.window_width = 400;
     stored.window_height = 300;
     stored.theme_name.text = "\\MAINTHEME";
     write_bytes(data_qb(), encode_settings(stored));
-    set_old_time(data_qb());
+    set_old_modification_time(data_qb());
     const FILETIME before = modification_time(data_qb());
 
     load();

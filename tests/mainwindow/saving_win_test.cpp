@@ -26,19 +26,10 @@ protected:
         stored.theme_name.text = "\\MAINTHEME";
         stored.options = {false, false, false, false, false};  // no hints, no search: a quiet program
         write_bytes(data_qb(), encode_settings(stored));
-        stamp_old(data_qb());
+        set_old_modification_time(data_qb());
     }
     std::string data_qb() const { return folder_ + "\\data.qb"; }
 
-    // An old time, so that any write shows.
-    static void stamp_old(const std::string& path) {
-        UniqueFile file(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                                    nullptr));
-        SYSTEMTIME when{2001, 1, 1, 1, 12, 0, 0, 0};
-        FILETIME old{};
-        SystemTimeToFileTime(&when, &old);
-        SetFileTime(file.get(), nullptr, nullptr, &old);
-    }
     bool written_since(const FILETIME& before) const {
         const FILETIME now = modification_time(data_qb());
         return CompareFileTime(&now, &before) != 0;
@@ -68,7 +59,7 @@ TEST_F(Saving, ChangesAreSavedSoonAfterTheLastOneAndNothingIsWrittenWithoutThem)
         EXPECT_FALSE(program.state.changes.links_changed);
 
         // Nothing changes: nothing is written, however long it runs.
-        stamp_old(data_qb());
+        set_old_modification_time(data_qb());
         const FILETIME quiet = modification_time(data_qb());
         EXPECT_FALSE(pump_messages_until([&] { return written_since(quiet); }, kSaveDelay + 1500));
 
@@ -76,7 +67,7 @@ TEST_F(Saving, ChangesAreSavedSoonAfterTheLastOneAndNothingIsWrittenWithoutThem)
         SetWindowPos(window, nullptr, 0, 0, 450, 320, SWP_NOMOVE | SWP_NOZORDER);
         EXPECT_TRUE(pump_messages_until([&] { return written_since(quiet); }, 10000));
         EXPECT_EQ(decode_settings(read_bytes(data_qb())).window_width, 450);
-        stamp_old(data_qb());
+        set_old_modification_time(data_qb());
         last_save = modification_time(data_qb());
         press_key(window, VK_ESCAPE);
     });

@@ -145,6 +145,15 @@ FILETIME modification_time(const std::string& path) {
     return data.ftLastWriteTime;
 }
 
+void set_old_modification_time(const std::string& path) {
+    UniqueFile file(CreateFileW(system_path(path).c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    SYSTEMTIME when{2001, 1, 1, 1, 12, 0, 0, 0};
+    FILETIME old{};
+    SystemTimeToFileTime(&when, &old);
+    SetFileTime(file.get(), nullptr, nullptr, &old);
+}
+
 namespace {
 // A 32-bit, top-down DIB of width x height.
 BITMAPINFO top_down_32bit(int width, int height) {

@@ -41,6 +41,8 @@ std::vector<std::uint8_t> read_bytes(const std::string& path);
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
 void write_text(const std::string& path, const std::string& text);
 FILETIME modification_time(const std::string& path);
+// Gives the file a modification time long past, so that any write shows.
+void set_old_modification_time(const std::string& path);
 // The folder of the running test program.
 std::string test_program_folder();
 
