@@ -20,10 +20,12 @@ if [ ${#missing[@]} -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-# Wine reports code page 1251 only under a Russian locale, as a Russian Windows would.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
-  echo "setup: generating ru_RU.UTF-8"
-  sed -i 's/^# *\(ru_RU.UTF-8 UTF-8\)/\1/' /etc/locale.gen
-  grep -q '^ru_RU.UTF-8 UTF-8' /etc/locale.gen || echo 'ru_RU.UTF-8 UTF-8' >> /etc/locale.gen
-  locale-gen >/dev/null
-fi
+# Wine reports the code page of the locale, as Windows does of its
+# language for non-Unicode programs: Russian 1251, English 1252 and
+# Japanese 932 (multi-byte). The program must read right under each.
+for wanted in ru_RU en_US ja_JP; do
+  if ! locale -a 2>/dev/null | grep -qi "^${wanted}\.utf-\?8$"; then
+    echo "setup: generating ${wanted}.UTF-8"
+    localedef -i "$wanted" -f UTF-8 "${wanted}.UTF-8"
+  fi
+done

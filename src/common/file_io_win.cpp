@@ -1,17 +1,12 @@
 #include "common/file_io_win.h"
 
 #include "common/aside_name.h"
+#include "common/wide_text_win.h"
 
 namespace qb {
 
 std::wstring system_path(const std::string& path) {
-    std::wstring wide;
-    if (!path.empty()) {
-        const int size = static_cast<int>(path.size());
-        const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), size, nullptr, 0);
-        wide.resize(static_cast<std::size_t>(length));
-        MultiByteToWideChar(CP_ACP, 0, path.data(), size, wide.data(), length);
-    }
+    const std::wstring wide = to_wide(path);
     // The plain form ends at MAX_PATH characters with its terminator.
     if (wide.size() < MAX_PATH || wide.starts_with(L"\\\\?\\") || wide.starts_with(L"\\\\.\\")) return wide;
     if (wide.size() >= 3 && wide[1] == L':' && wide[2] == L'\\') return L"\\\\?\\" + wide;

@@ -2,8 +2,9 @@
 // Reading and writing the program's own files on the drive. Writes go to
 // a temporary file beside the target, which replaces it only when all
 // bytes are on the drive: a stick pulled mid-write leaves the old file.
-// Paths are the program's ANSI paths; one longer than the system's plain
-// limit (a program folder deep on the stick) is reached in its long form.
+// Paths are the program's code page 1251 paths; one longer than the
+// system's plain limit (a program folder deep on the stick) is reached in
+// its long form.
 #include <windows.h>
 
 #include <cstdint>
@@ -21,12 +22,11 @@ namespace qb {
 // only a part of it and saving that would lose the rest.
 inline constexpr std::uint32_t kMaxDriveFileBytes = 16u * 1024 * 1024;
 
-// The name the system's wide functions take for an ANSI path: the same
-// path, with the long-path prefix ("\\?\", "\\?\UNC\") when it is too
+// The name the system's wide functions take for a path: the same path, with the long-path prefix ("\\?\", "\\?\UNC\") when it is too
 // long for the plain form.
 std::wstring system_path(const std::string& path);
 
-// CreateFile for an ANSI path of any length.
+// CreateFile for a path of any length.
 UniqueFile open_file(const std::string& path, DWORD access, DWORD share, DWORD creation);
 
 // The bytes of an existing file; none when it cannot be opened or read whole.

@@ -37,6 +37,15 @@ inline constexpr const char* kHintOldThemes =
 inline constexpr const char* kFileNotFound = "Файл не найден. Проверьте правильность ссылки.";
 inline constexpr const char* kConfirmDeleteLink = "Вы действительно хотите удалить ссылку?";
 
+// Names that code page 1251 cannot hold (Japanese, "é") are never kept
+// with stand-ins; a link to such an item is refused with this word.
+inline constexpr const char* kNameCannotBeKept =
+    "Имя файла или папки содержит символы, которые программа не может сохранить. "
+    "Переименуйте его, используя русские или латинские буквы.";
+inline constexpr const char* kCaptionCannotBeKept =
+    "Название содержит символы, которые программа не может сохранить. "
+    "Используйте русские или латинские буквы.";
+
 // A link's context menu.
 inline constexpr const char* kMenuOpenStay = "Открыть без выхода из программы";
 inline constexpr const char* kMenuOpen = "Открыть ссылку";
