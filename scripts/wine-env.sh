@@ -5,6 +5,9 @@
 # there the 64-bit build of the same sources runs under wine64 instead.
 #   QB_WINE_BITS=32|64   forces the choice (both paths can be tried anywhere)
 #   QB_PREFIX_NAME       names the prefix: test (default), demo, e2e
+#   QB_LOCALE            the system's language (default ru_RU.UTF-8; also
+#                        en_US.UTF-8, ja_JP.UTF-8): Wine takes its code
+#                        page for non-Unicode programs from it
 # Exported for the callers:
 #   QB_WINE_BITS, QB_WINE_REASON   the choice and why it was made
 #   QB_WINE                        the loader to call (also a `wine` function)
@@ -55,8 +58,8 @@ fi
 export WINEPREFIX="$QB_ROOT/build/wine${QB_BUILD_SUFFIX}-${QB_PREFIX_NAME:-test}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export LANG=ru_RU.UTF-8
-export LC_ALL=ru_RU.UTF-8
+export LANG="${QB_LOCALE:-ru_RU.UTF-8}"
+export LC_ALL="$LANG"
 
 wine() { "$QB_WINE" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
