@@ -107,7 +107,7 @@ endforeach()
 add_executable(qb_probe ${CMAKE_SOURCE_DIR}/tests/tools/qb_probe.cpp)
 target_compile_definitions(qb_probe PRIVATE ${QB_WIN_DEFS})
 target_compile_options(qb_probe PRIVATE ${QB_WARNINGS})
-target_link_libraries(qb_probe PRIVATE user32 gdi32)
+target_link_libraries(qb_probe PRIVATE qb_core user32 gdi32)
 target_link_options(qb_probe PRIVATE ${QB_STATIC_LINK})
 
 # Windows benchmarks (figures printed, not asserted), and the bare window

@@ -13,8 +13,9 @@ namespace qb {
 
 void initialise(MainWindow& data, HWND window) {
     ProgramState& program = data.program;
+    // The Cyrillic character set, so that Tahoma is chosen on any system.
     program.ui_font.reset(
-        CreateFontA(14, 0, 0, 0, FW_LIGHT, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, "Tahoma"));
+        CreateFontW(14, 0, 0, 0, FW_LIGHT, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, 0, 0, 0, 0, L"Tahoma"));
     program.header_height = measure_header();
     program.location = locate_program(program.instance);
     program.drive = read_drive_info(program.location.drive_root);
@@ -34,7 +35,7 @@ void initialise(MainWindow& data, HWND window) {
     compose_skin(program.bitmaps, {0, 0, placed.right - placed.left, placed.bottom - placed.top}, window,
                  program.theme.fill_type, program.header_height);
 
-    if (settings.check_autorun_at_start) program.autorun_state = check_autorun_file(program.location.drive_root, GetCommandLineA());
+    if (settings.check_autorun_at_start) program.autorun_state = check_autorun_file(program.location.drive_root, program_command_line());
     protect_autorun_file(program.location.drive_root);
     data.view.idle_countdown = kIdleSeconds;
 }

@@ -5,7 +5,9 @@
 
 #include "app/lifecycle_win.h"
 #include "app/single_instance_win.h"
+#include "common/file_io_win.h"
 #include "common/program_location_win.h"
+#include "common/wide_text_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/window_shape_win.h"
@@ -24,11 +26,12 @@ constexpr COLORREF kDialogFace = RGB(236, 233, 216);
 constexpr DWORD kFindRunningCopyMs = 5000;
 
 // The four window classes, registered in order and unregistered when the
-// run is over (with their brushes).
+// run is over (with their brushes). They are Unicode classes: their
+// windows take and give texts as UTF-16 whatever the system's language.
 class WindowClasses {
 public:
     WindowClasses(HINSTANCE instance, WNDPROC splash_procedure) : instance_(instance) {
-        HICON icon = LoadIconA(instance, "MAINICON");
+        HICON icon = LoadIconW(instance, L"MAINICON");
         registered_all_ = add(kMainClass, main_window_proc, icon, std::nullopt) &&
                           add(kPropertiesClass, properties_window_proc, icon, kDialogFace) &&
                           add(kOptionsClass, options_window_proc, icon, kDialogFace) &&
@@ -37,17 +40,18 @@ public:
     WindowClasses(const WindowClasses&) = delete;
     WindowClasses& operator=(const WindowClasses&) = delete;
     ~WindowClasses() {
-        for (auto it = names_.rbegin(); it != names_.rend(); ++it) UnregisterClassA(*it, instance_);
+        for (auto it = names_.rbegin(); it != names_.rend(); ++it) UnregisterClassW(to_wide(*it).c_str(), instance_);
     }
     bool registered_all() const { return registered_all_; }
     void unregister(const char* name) {
-        UnregisterClassA(name, instance_);
+        UnregisterClassW(to_wide(name).c_str(), instance_);
         std::erase(names_, name);
     }
 
 private:
     bool add(const char* name, WNDPROC procedure, HICON icon, std::optional<COLORREF> background) {
-        WNDCLASSEXA wc{};
+        const std::wstring wide_name = to_wide(name);
+        WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
         wc.style = kClassStyle;
         wc.lpfnWndProc = procedure;
@@ -59,8 +63,8 @@ private:
             brushes_.emplace_back(CreateSolidBrush(*background));
             wc.hbrBackground = brushes_.back().get();
         }
-        wc.lpszClassName = name;
-        if (!RegisterClassExA(&wc)) return false;
+        wc.lpszClassName = wide_name.c_str();
+        if (!RegisterClassExW(&wc)) return false;
         names_.push_back(name);
         return true;
     }
@@ -91,11 +95,11 @@ struct RunWindows {
 // the program given at its creation.
 LRESULT CALLBACK splash_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    const auto* program = reinterpret_cast<const ProgramState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message != WM_PAINT || program == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    const auto* program = reinterpret_cast<const ProgramState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message != WM_PAINT || program == nullptr) return DefWindowProcW(window, message, wparam, lparam);
     PaintDc paint(window);
     program->bitmaps.draw(paint.get(), "LOGO", 0, 0);
     return 0;
@@ -111,31 +115,31 @@ void open_options(ProgramState& program) { open_options_window(program, program.
 // any other folder when ours is missing, and loading it as code would run
 // its start-up code inside the program. Only its pictures are used.
 UniqueLibrary load_picture_library(const ProgramLocation& location) {
-    const std::string path = location.beside_program("\\data.dll");
+    const std::wstring path = system_path(location.beside_program("\\data.dll"));
     constexpr DWORD kResourcesOnly = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
-    UniqueLibrary library(LoadLibraryExA(path.c_str(), nullptr, kResourcesOnly));
+    UniqueLibrary library(LoadLibraryExW(path.c_str(), nullptr, kResourcesOnly));
     // Systems before Vista know only the plain data-file flag.
     if (!library && GetLastError() == ERROR_INVALID_PARAMETER) {
-        library.reset(LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+        library.reset(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
     }
     return library;
 }
 
 void create_skin_buttons(HWND window, HINSTANCE instance) {
-    CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_BITMAP, 350, 1, 25, 25, window,
+    CreateWindowExW(0, L"button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_BITMAP, 350, 1, 25, 25, window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_CLOSE)), instance, nullptr);
-    CreateWindowExA(0, "button", "", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 380, 1, 25, 25, window,
+    CreateWindowExW(0, L"button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 380, 1, 25, 25, window,
                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_OPTIONS)), instance, nullptr);
 }
 
 int run_message_loop() {
     MSG message{};
     for (;;) {
-        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) return static_cast<int>(message.wParam);
         if (got == -1) return 0;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
@@ -162,7 +166,7 @@ int run_program(ProgramState& program) {
     program.screen = {desktop.right, desktop.bottom};
     const Size screen = program.screen;
 
-    windows.splash = CreateWindowExA(0, kSplashClass, "", WS_POPUP, screen.cx / 2 - 150, screen.cy / 2 - 75, 200,
+    windows.splash = CreateWindowExW(0, to_wide(kSplashClass).c_str(), L"", WS_POPUP, screen.cx / 2 - 150, screen.cy / 2 - 75, 200,
                                      150, nullptr, nullptr, instance, &program);
     program.resource_library = load_picture_library(locate_program(instance));
     if (program.resource_library) program.bitmaps.add_from_resource(program.resource_library.get(), "LOGO");

@@ -8,13 +8,15 @@ namespace qb {
 
 inline constexpr int kMinHeaderHeight = 25;
 // The shown label when the drive has none or it cannot be read.
-inline constexpr const char* kDefaultVolumeLabel = "Quillobrante";
+inline constexpr const wchar_t* kDefaultVolumeLabel = L"Quillobrante";
 
 struct DriveFacts {
     double total_mb = 0.0;  // megabytes with a fraction; 0 without an answer
     double free_mb = 0.0;
     std::uint32_t drive_type = 0;  // GetDriveType of the drive root
-    std::string volume_label = kDefaultVolumeLabel;
+    // Shown only, never stored: kept as the system gives it, so a label
+    // that code page 1251 cannot hold still reads right.
+    std::wstring volume_label = kDefaultVolumeLabel;
 };
 
 // The system caption height, but never less than 25.

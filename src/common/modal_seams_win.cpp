@@ -3,10 +3,12 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include "common/wide_text_win.h"
+
 namespace qb {
 
 int SystemModalSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
-    return MessageBoxA(owner, text, caption, type);
+    return MessageBoxW(owner, to_wide(text).c_str(), to_wide(caption).c_str(), type);
 }
 
 void SystemModalSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
@@ -14,11 +16,13 @@ void SystemModalSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
 }
 
 void SystemModalSeams::shell_open(HWND owner, const char* path, const char* folder) {
-    ShellExecuteA(owner, nullptr, path, nullptr, folder, SW_SHOWNORMAL);
+    const std::wstring wide_path = to_wide(path);
+    const std::wstring wide_folder = folder ? to_wide(folder) : std::wstring();
+    ShellExecuteW(owner, nullptr, wide_path.c_str(), nullptr, folder ? wide_folder.c_str() : nullptr, SW_SHOWNORMAL);
 }
 
 bool SystemModalSeams::choose_color(HWND owner, COLORREF& color) {
-    CHOOSECOLORA dialog{};
+    CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
     dialog.rgbResult = color;
@@ -28,7 +32,7 @@ bool SystemModalSeams::choose_color(HWND owner, COLORREF& color) {
     for (int i = 3; i < 16; ++i) custom_colors[i] = RGB(255, 255, 255);
     dialog.lpCustColors = custom_colors;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorA(&dialog)) return false;
+    if (!ChooseColorW(&dialog)) return false;
     color = dialog.rgbResult;
     return true;
 }

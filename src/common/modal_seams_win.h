@@ -1,7 +1,8 @@
 #pragma once
 // The few modal things the program asks of Windows (message boxes, the
 // colour chooser, a popup menu, opening a file through the shell) go
-// through this one interface, passed to whoever asks. The program passes
+// through this one interface, passed to whoever asks. Texts and paths are
+// the program's code page 1251 ones; the real calls convert them. The program passes
 // the real calls; tests pass answers and record what was asked.
 #include <windows.h>
 

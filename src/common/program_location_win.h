@@ -9,10 +9,17 @@
 namespace qb {
 
 // The full path of the module `instance` was loaded from, however long
-// (the buffer grows until the whole path fits); empty when it cannot be had.
+// (the buffer grows until the whole path fits), in code page 1251 with
+// short names where a name does not convert; empty when it cannot be had.
 std::string module_file_path(HMODULE instance);
 
-// The folder and drive root of the module `instance` was loaded from.
+// The folder and drive root of the module `instance` was loaded from. A
+// folder that no 1251 name reaches becomes the current folder, and the
+// program's files are named relative to it (program_dir ".").
 ProgramLocation locate_program(HINSTANCE instance);
+
+// The command line the program was started with, in code page 1251;
+// empty when it does not convert (it then matches no stored command).
+std::string program_command_line();
 
 }  // namespace qb

@@ -4,7 +4,7 @@ namespace qb {
 
 std::unique_ptr<TransparentMasks> make_transparent_masks(HDC picture_dc, HBITMAP picture, COLORREF transparent) {
     BITMAP info{};
-    if (picture == nullptr || !GetObjectA(picture, sizeof info, &info)) return nullptr;
+    if (picture == nullptr || !GetObjectW(picture, sizeof info, &info)) return nullptr;
     if (info.bmBitsPixel * info.bmPlanes <= 8 || info.bmWidth <= 0 || info.bmHeight <= 0) return nullptr;
     const int w = info.bmWidth;
     const int h = info.bmHeight;

@@ -1,5 +1,6 @@
 #include "mainwindow/link_actions_win.h"
 
+#include "common/file_io_win.h"
 #include "common/ui_texts.h"
 #include "links/link_images_win.h"
 #include "mainwindow/drag.h"
@@ -15,7 +16,7 @@ void open_link(MainWindow& window, const Link& link, HWND owner, bool keep_runni
     ProgramState& program = window.program;
     const std::optional<OpenRequest> request = open_request(link, program.location.drive_root, keep_running);
     if (!request) return;  // a link that names nothing opens nothing
-    if (GetFileAttributesA(request->path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!file_exists(request->path)) {
         program.seams.message_box(owner, text::kFileNotFound, text::kErrorCaption, MB_OK);
         return;
     }

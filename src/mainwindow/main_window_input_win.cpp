@@ -2,6 +2,9 @@
 
 #include <shellapi.h>
 
+#include "common/ui_texts.h"
+#include "common/wide_text_win.h"
+
 #include "mainwindow/drag.h"
 #include "mainwindow/hints.h"
 #include "mainwindow/hit_zones.h"
@@ -38,15 +41,16 @@ void repaint(MainWindow& data, HWND window, std::uint16_t areas) {
     repaint_areas(window, areas, data.program.header_height);
 }
 
-LPCSTR cursor_of(ZoneCursor cursor) {
+// The system cursors by number: the names' macros are the narrow forms.
+LPCWSTR cursor_of(ZoneCursor cursor) {
     switch (cursor) {
-        case ZoneCursor::SizeWestEast: return IDC_SIZEWE;
-        case ZoneCursor::SizeNorthSouth: return IDC_SIZENS;
-        case ZoneCursor::SizeNorthWestSouthEast: return IDC_SIZENWSE;
-        case ZoneCursor::SizeNorthEastSouthWest: return IDC_SIZENESW;
+        case ZoneCursor::SizeWestEast: return MAKEINTRESOURCEW(32644);            // IDC_SIZEWE
+        case ZoneCursor::SizeNorthSouth: return MAKEINTRESOURCEW(32645);          // IDC_SIZENS
+        case ZoneCursor::SizeNorthWestSouthEast: return MAKEINTRESOURCEW(32642);  // IDC_SIZENWSE
+        case ZoneCursor::SizeNorthEastSouthWest: return MAKEINTRESOURCEW(32643);  // IDC_SIZENESW
         case ZoneCursor::Arrow: break;
     }
-    return IDC_ARROW;
+    return MAKEINTRESOURCEW(32512);  // IDC_ARROW
 }
 
 void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
@@ -54,9 +58,9 @@ void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
     if (menu == nullptr) return;
     for (const MenuItem& item : link_menu_items(link)) {
         if (item.text == nullptr) {
-            AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
-            AppendMenuA(menu, MF_STRING, item.command, item.text);
+            AppendMenuW(menu, MF_STRING, item.command, to_wide(item.text).c_str());
         }
     }
     RECT placed{};
@@ -72,7 +76,7 @@ LRESULT on_hit_test(MainWindow& data, HWND window, LPARAM lparam) {
     POINT screen{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
     ScreenToClient(window, &screen);
     const HitZone zone = hit_zone({screen.x, screen.y}, client_size(window), data.program.header_height);
-    SetCursor(LoadCursorA(nullptr, cursor_of(zone_cursor(zone))));
+    SetCursor(LoadCursorW(nullptr, cursor_of(zone_cursor(zone))));
     return hit_test_code(zone);
 }
 
@@ -231,12 +235,18 @@ LRESULT on_drop_files(MainWindow& data, HWND window, WPARAM wparam) {
     auto drop = reinterpret_cast<HDROP>(wparam);
     std::uint16_t areas = noted_input(data);
     // Only the first name counts; a longer one is cut to 1023 characters.
-    char name[1024] = {};
-    if (DragQueryFileA(drop, 0, name, sizeof name) > 0 && name[0] != '\0') {
-        POINT at{};
-        DragQueryPoint(drop, &at);
-        add_link_for_path(data, window, name, {at.x, at.y});
-        areas |= AREA_WORK;
+    wchar_t name[1024] = {};
+    if (DragQueryFileW(drop, 0, name, 1024) > 0 && name[0] != L'\0') {
+        // A name that code page 1251 cannot hold is kept by its short name,
+        // or not at all: never with stand-in characters.
+        if (const std::optional<std::string> path = storable_path(name)) {
+            POINT at{};
+            DragQueryPoint(drop, &at);
+            add_link_for_path(data, window, *path, {at.x, at.y});
+            areas |= AREA_WORK;
+        } else {
+            data.program.seams.message_box(window, text::kNameCannotBeKept, text::kErrorCaption, MB_OK);
+        }
     }
     repaint(data, window, areas);
     DragFinish(drop);

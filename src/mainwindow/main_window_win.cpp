@@ -1,6 +1,7 @@
 #include "mainwindow/main_window_win.h"
 
 #include "common/drive_facts_win.h"
+#include "common/wide_text_win.h"
 #include "links/app_settings.h"
 #include "mainwindow/hints.h"
 #include "mainwindow/idle_countdown.h"
@@ -149,7 +150,7 @@ LRESULT on_end_session(MainWindow& self, WPARAM ending) {
 }  // namespace
 
 MainWindow* main_window_data(HWND window) {
-    return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
 }
 
 void note_input(MainWindow& data) {
@@ -186,24 +187,24 @@ PaintScene paint_scene(const MainWindow& data, HWND window) {
 
 HWND create_main_window(MainWindow& data) {
     const Size screen = data.program.screen;
-    return CreateWindowExA(WS_EX_ACCEPTFILES, kMainClass, kMainTitle, WS_POPUP, screen.cx / 2 - 200,
+    return CreateWindowExW(WS_EX_ACCEPTFILES, to_wide(kMainClass).c_str(), to_wide(kMainTitle).c_str(), WS_POPUP, screen.cx / 2 - 200,
                            screen.cy / 2 - 150, 400, 300, nullptr, nullptr, data.program.instance, &data);
 }
 
 LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     // WM_GETMINMAXINFO comes before WM_NCCREATE and needs no data.
     if (message == WM_GETMINMAXINFO) return on_get_min_max_info(lparam);
     MainWindow* self = main_window_data(window);
-    if (self == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    if (self == nullptr) return DefWindowProcW(window, message, wparam, lparam);
     switch (message) {
         case WM_DESTROY: return on_destroy(*self);
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            return DefWindowProcA(window, message, wparam, lparam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            return DefWindowProcW(window, message, wparam, lparam);
         case WM_SIZE:
             reshape_window(self->program, window);
             note_window_size(self->program);
@@ -225,7 +226,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_REFRESH_DRIVE: return on_refresh_drive(*self, window);
         case WM_SEARCH_STATE: return on_search_state(*self, window);
         case WM_ENDSESSION: return on_end_session(*self, wparam);
-        default: return DefWindowProcA(window, message, wparam, lparam);
+        default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 

@@ -4,6 +4,7 @@
 
 #include "common/child_controls_win.h"
 #include "common/ui_texts.h"
+#include "common/wide_text_win.h"
 #include "links/link_images_win.h"
 #include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
@@ -26,11 +27,12 @@ const ChildControl kControls[] = {
     {kPropertiesCancel, "BUTTON", text::kPropertiesCancel, 0, 196, 112, 85, 25},
 };
 
-MainWindow* data_of(HWND window) { return reinterpret_cast<MainWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA)); }
+MainWindow* data_of(HWND window) { return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA)); }
 
 HWND create_properties_window(MainWindow& data, HWND owner) {
     const ProgramState& program = data.program;
-    HWND window = CreateWindowExA(WS_EX_NOPARENTNOTIFY, kPropertiesClass, text::kPropertiesTitle, WS_SYSMENU,
+    HWND window = CreateWindowExW(WS_EX_NOPARENTNOTIFY, to_wide(kPropertiesClass).c_str(),
+                                  to_wide(text::kPropertiesTitle).c_str(), WS_SYSMENU,
                                   program.screen.cx / 2 - kWidth / 2, program.screen.cy / 2 - kHeight / 2, kWidth,
                                   kHeight, owner, nullptr, program.instance, &data);
     if (window == nullptr) return nullptr;
@@ -40,11 +42,26 @@ HWND create_properties_window(MainWindow& data, HWND owner) {
     return window;
 }
 
-// The text of an edit, as much as a buffer of 1023 characters holds.
-std::string edit_text(HWND window, int id) {
-    char text[kPropertiesTextLimit + 1] = {};
-    GetWindowTextA(GetDlgItem(window, id), text, sizeof text);
+// The text of an edit, its first 1023 characters.
+std::wstring edit_text(HWND window, int id) {
+    std::wstring text = window_text_wide(GetDlgItem(window, id));
+    if (text.size() > kPropertiesTextLimit) text.resize(kPropertiesTextLimit);
     return text;
+}
+
+bool is_full_path(std::wstring_view path) {
+    return path.starts_with(L"\\\\") || (path.size() >= 3 && path[1] == L':' && path[2] == L'\\');
+}
+
+// A typed target as the link keeps it: the typed text, or, where code page
+// 1251 cannot hold a name, the item's short name. None when neither holds.
+std::optional<std::string> storable_target(std::wstring_view typed, const std::string& drive_root) {
+    if (std::optional<std::string> narrow = to_1251(typed)) return narrow;
+    if (is_full_path(typed)) return storable_path(std::wstring(typed));
+    const std::optional<std::string> full = storable_path(to_wide(drive_root) + std::wstring(typed));
+    // The root's own bytes come back unchanged: the rest is the target.
+    if (!full || drive_root.empty() || !full->starts_with(drive_root)) return full;
+    return full->substr(drive_root.size());
 }
 
 void save(MainWindow& data, HWND window) {
@@ -54,9 +71,21 @@ void save(MainWindow& data, HWND window) {
         return;
     }
     ProgramState& program = data.program;
-    LinkList::set_caption(*link, edit_text(window, kPropertiesCaptionEdit));
-    LinkList::set_target(*link, edit_text(window, kPropertiesTargetEdit), program.location.drive_root);
-    link->close_on_activate = SendDlgItemMessageA(window, kPropertiesCloseCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    // Nothing is stored broken: the window stays open for a change.
+    const std::optional<std::string> caption = to_1251(edit_text(window, kPropertiesCaptionEdit));
+    if (!caption) {
+        program.seams.message_box(window, text::kCaptionCannotBeKept, text::kErrorCaption, MB_OK);
+        return;
+    }
+    const std::optional<std::string> target =
+        storable_target(edit_text(window, kPropertiesTargetEdit), program.location.drive_root);
+    if (!target) {
+        program.seams.message_box(window, text::kNameCannotBeKept, text::kErrorCaption, MB_OK);
+        return;
+    }
+    LinkList::set_caption(*link, *caption);
+    LinkList::set_target(*link, *target, program.location.drive_root);
+    link->close_on_activate = SendDlgItemMessageW(window, kPropertiesCloseCheck, BM_GETCHECK, 0, 0) == BST_CHECKED;
     make_icon_image(*link, full_target(*link, program.location.drive_root), program.main_window,
                     default_picture_path(program.theme_folder()));
     note_change(program, &ChangeFlags::links_changed);
@@ -79,11 +108,11 @@ LRESULT on_command(MainWindow& data, HWND window, WPARAM wparam) {
 
 LRESULT CALLBACK properties_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     MainWindow* data = data_of(window);
-    if (data == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    if (data == nullptr) return DefWindowProcW(window, message, wparam, lparam);
     switch (message) {
         case WM_COMMAND: return on_command(*data, window, wparam);
         case WM_DESTROY:
@@ -95,9 +124,9 @@ LRESULT CALLBACK properties_window_proc(HWND window, UINT message, WPARAM wparam
             ShowWindow(window, SW_HIDE);
             return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            return DefWindowProcA(window, message, wparam, lparam);
-        default: return DefWindowProcA(window, message, wparam, lparam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            return DefWindowProcW(window, message, wparam, lparam);
+        default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 
@@ -106,9 +135,9 @@ void show_link_properties(MainWindow& data, HWND owner, Link* link) {
     HWND window = data.properties_window;
     if (link == nullptr || window == nullptr) return;
     data.edited_link = link;
-    SetDlgItemTextA(window, kPropertiesCaptionEdit, link->caption.value_or("").c_str());
-    SetDlgItemTextA(window, kPropertiesTargetEdit, link->target.value_or("").c_str());
-    SendDlgItemMessageA(window, kPropertiesCloseCheck, BM_SETCHECK,
+    set_window_text(GetDlgItem(window, kPropertiesCaptionEdit), link->caption.value_or(""));
+    set_window_text(GetDlgItem(window, kPropertiesTargetEdit), link->target.value_or(""));
+    SendDlgItemMessageW(window, kPropertiesCloseCheck, BM_SETCHECK,
                         link->close_on_activate ? BST_CHECKED : BST_UNCHECKED, 0);
     ShowWindow(window, SW_SHOWNORMAL);
 }

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "common/bitmap_file_win.h"
+#include "common/wide_text_win.h"
 
 namespace qb {
 
@@ -10,7 +11,7 @@ void BitmapEntry::set_bitmap(HBITMAP new_bitmap) {
     bitmap.reset(new_bitmap);
     width = height = 0;
     BITMAP info{};
-    if (new_bitmap && GetObjectA(new_bitmap, sizeof info, &info)) {
+    if (new_bitmap && GetObjectW(new_bitmap, sizeof info, &info)) {
         width = info.bmWidth;
         height = info.bmHeight;
     }
@@ -27,7 +28,7 @@ void BitmapCache::add_from_resource(HMODULE module, const char* name) {
     if (name == nullptr) return;
     BitmapEntry& entry = append(name);
     entry.set_bitmap(static_cast<HBITMAP>(
-        LoadImageA(module, name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_COPYFROMRESOURCE)));
+        LoadImageW(module, to_wide(name).c_str(), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION | LR_COPYFROMRESOURCE)));
 }
 
 void BitmapCache::add_from_file(const char* path, const char* name) {

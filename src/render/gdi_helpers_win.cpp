@@ -1,5 +1,7 @@
 #include "render/gdi_helpers_win.h"
 
+#include "common/wide_text_win.h"
+
 namespace qb {
 
 UniquePen solid_pen(Color color, int width) { return UniquePen(CreatePen(PS_SOLID, width, color)); }
@@ -20,29 +22,35 @@ void draw_vline(HDC dc, int x, Color color, int y1, int y2) {
     LineTo(dc, x, y2);
 }
 
-Size measure_text(HDC dc, std::string_view text) {
+Size measure_text(HDC dc, std::string_view text) { return measure_text(dc, std::wstring_view(to_wide(text))); }
+
+Size measure_text(HDC dc, std::wstring_view text) {
     SIZE size{};
-    GetTextExtentPoint32A(dc, text.data(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc, text.data(), static_cast<int>(text.size()), &size);
     return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 
 void draw_text_shadowed(HDC dc, int x, int y, std::string_view text, Color color, bool shadow) {
+    draw_text_shadowed(dc, x, y, std::wstring_view(to_wide(text)), color, shadow);
+}
+
+void draw_text_shadowed(HDC dc, int x, int y, std::wstring_view text, Color color, bool shadow) {
     const int previous_mode = SetBkMode(dc, TRANSPARENT);
     const COLORREF previous_color = GetTextColor(dc);
     const int length = static_cast<int>(text.size());
     if (shadow) {
         SetTextColor(dc, kBlack);
-        TextOutA(dc, x + 1, y + 1, text.data(), length);
+        TextOutW(dc, x + 1, y + 1, text.data(), length);
     }
     SetTextColor(dc, color);
-    TextOutA(dc, x, y, text.data(), length);
+    TextOutW(dc, x, y, text.data(), length);
     SetTextColor(dc, previous_color);
     SetBkMode(dc, previous_mode);
 }
 
 namespace {
 UniqueFont create_font(int height, int weight) {
-    return UniqueFont(CreateFontA(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
+    return UniqueFont(CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_CHARACTER_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE, nullptr));
 }
 }  // namespace

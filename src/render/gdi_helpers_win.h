@@ -19,12 +19,18 @@ void draw_hline(HDC dc, int y, Color color, int x1, int x2);
 // A one-pixel line from (x, y1) to (x, y2), the end point excluded.
 void draw_vline(HDC dc, int x, Color color, int y1, int y2);
 
+// Texts are the program's code page 1251 ones, or wide ones as the
+// system gave them (the drive's label).
 Size measure_text(HDC dc, std::string_view text);
+Size measure_text(HDC dc, std::wstring_view text);
 
 // Text with a transparent background; with `shadow` a black copy one
 // pixel right and down is drawn first.
 void draw_text_shadowed(HDC dc, int x, int y, std::string_view text, Color color, bool shadow);
+void draw_text_shadowed(HDC dc, int x, int y, std::wstring_view text, Color color, bool shadow);
 
+// Fonts name the Cyrillic character set: the font mapper then picks the
+// same face on every system, not one of the system's own language.
 // Link captions and the hint balloon.
 UniqueFont create_caption_font();
 // The drive label in the header strip.

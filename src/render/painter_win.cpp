@@ -219,7 +219,7 @@ void draw_header(HDC dc, const PaintScene& scene) {
     const int width = scene.width;
     const int header_height = scene.header_height;
     const ThemeColors& theme = scene.theme;
-    const std::string& volume_label = scene.drive.volume_label;
+    const std::wstring& volume_label = scene.drive.volume_label;
     const double d = header_height;
     const int rows = shaded_rows_float(d);
     for (int i = 0; i < rows; ++i) {

@@ -48,7 +48,7 @@ void TransparentDrawing::draw(HDC target, HBITMAP bitmap, std::int16_t x, std::i
     SelectGuard select_source(s, bitmap);
 
     BITMAP info{};
-    if (!GetObjectA(bitmap, sizeof info, &info)) return;
+    if (!GetObjectW(bitmap, sizeof info, &info)) return;
     POINT size{info.bmWidth, info.bmHeight};
     DPtoLP(s, &size, 1);
     const int w = size.x;

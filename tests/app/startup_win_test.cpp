@@ -12,6 +12,7 @@
 #include "common/drive_facts_win.h"
 #include "common/fault_guard_win.h"
 #include "common/file_io_win.h"
+#include "common/wide_text_win.h"
 #include "links/app_settings.h"
 #include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
@@ -30,7 +31,7 @@ TEST_F(Startup, DriveFiguresOfALabelledRemovableDrive) {
     const DriveFacts facts = read_drive_info(location.drive_root);
     const auto& [total_mb, free_mb, drive_type, volume_label] = facts;
     EXPECT_EQ(drive_type, 2u);
-    EXPECT_EQ(volume_label, kTestDriveLabel);
+    EXPECT_EQ(volume_label, to_wide(kTestDriveLabel));
 
     // The same figures by the older cluster-based query, as a cross-check of
     // the megabyte conversion.
@@ -50,7 +51,7 @@ TEST_F(Startup, UnlabelledAndFixedDrives) {
     EXPECT_EQ(unlabelled.drive_root, "G:\\");
     DriveFacts facts = read_drive_info(unlabelled.drive_root);
     EXPECT_EQ(facts.drive_type, 2u);
-    EXPECT_EQ(facts.volume_label, "Quillobrante");
+    EXPECT_EQ(facts.volume_label, L"Quillobrante");
 
     facts = read_drive_info(location_in(kFixedDrive).drive_root);
     EXPECT_EQ(facts.drive_type, 3u);

@@ -663,21 +663,20 @@ def deep_folder():
     return parts
 
 
-def test_a_program_folder_of_300_characters_keeps_its_files_there():
+def check_program_folder_keeps_its_files(parts, shot_name):
+    """The program in the folder E:\\<parts> opens with that folder's theme
+    and keeps its settings there, nowhere else."""
     lay_out_drive(empty=True)
-    parts = deep_folder()
     folder = os.path.join(DRIVE, *parts)
     subprocess.run([sys.executable, os.path.join(ROOT, "resources", "demo", "make_demo_drive.py"),
                     "--dist", PROGRAM_DIR, "--sample-exe", SAMPLE_EXE, "--drive", folder, "--empty"], check=True)
-    path = "E:\\" + "\\".join(parts) + "\\Quillobrante.exe"
-    assert len(path) > 300
-    program = Program(path)
+    program = Program("E:\\" + "\\".join(parts) + "\\Quillobrante.exe")
     try:
         left, top, right, bottom = program.wait_window()
         assert (right - left, bottom - top) == (373, 203)
         expected = header_row_colour(theme_colours_in(os.path.join(folder, "Data", "MAINTHEME"))["header"], 5)
-        assert wait_for(lambda: Screenshot("deep").pixel(left + 5, top + 5) == expected), \
-            "the window is painted with the deep folder's theme"
+        assert wait_for(lambda: Screenshot(shot_name).pixel(left + 5, top + 5) == expected), \
+            "the window is painted with the program folder's theme"
         program.press(0x1B)
         assert program.wait_exit() == 0
     finally:
@@ -686,6 +685,17 @@ def test_a_program_folder_of_300_characters_keeps_its_files_there():
         assert f.read() == FIRST_START_BYTES
     stray = [os.path.join(d, "data.qb") for d, _, names in os.walk(DRIVE) if "data.qb" in names and d != folder]
     assert not stray, stray
+
+
+def test_a_program_folder_of_300_characters_keeps_its_files_there():
+    parts = deep_folder()
+    assert len("E:\\" + "\\".join(parts) + "\\Quillobrante.exe") > 300
+    check_program_folder_keeps_its_files(parts, "deep")
+
+
+def test_a_program_folder_named_outside_code_page_1251_keeps_its_files_there():
+    # Reached by its short name, as on a FAT32 stick.
+    check_program_folder_keeps_its_files(["Программы", "日本語のツール"], "japanese-folder")
 
 
 def test_broken_theme_pictures_leave_their_part_of_the_skin_out():
@@ -769,6 +779,112 @@ def test_killed_while_saving_leaves_whole_files():
     assert done >= 5, done
 
 
+LOCALES = ("ru_RU.UTF-8", "en_US.UTF-8", "ja_JP.UTF-8")
+
+
+def use_locale(locale):
+    """The system's language for the next programs: Wine takes its code page
+    for non-Unicode programs from the locale when its server starts."""
+    ENV["LANG"] = ENV["LC_ALL"] = locale
+    run([WINESERVER, "-k"])
+    run([WINESERVER, "-w"])
+
+
+def lay_out_cyrillic_drive():
+    """The demo drive with a program in a Cyrillic folder and a link to it."""
+    lay_out_drive(empty=False)
+    sys.path.insert(0, os.path.join(ROOT, "resources", "demo"))
+    import make_demo_drive as demo
+    folder = os.path.join(DRIVE, "Программы")
+    os.makedirs(folder)
+    shutil.copy(SAMPLE_EXE, os.path.join(folder, "Метка.exe"))
+    data = settings_file()
+    at = 12 + int.from_bytes(data[9:12], "big")  # the link count, after the theme's name
+    count = int.from_bytes(data[at:at + 3], "big")
+    links_end = len(data) - 5  # five option flags close the file
+    extra = demo.link(150, 75, "Программы\\Метка.exe", "Метка.exe")
+    with open(os.path.join(DRIVE, "data.qb"), "wb") as f:
+        f.write(data[:at] + demo.integer(count + 1) + data[at + 3:links_end] + extra + data[links_end:])
+    assert stored_captions(settings_file())[-1] == "Метка.exe"
+
+
+def region(shot, rect):
+    left, top, right, bottom = rect
+    return b"".join(shot.pixels[3 * (y * shot.width + left):3 * (y * shot.width + right)] for y in range(top, bottom))
+
+
+def settled_region(name, rect):
+    """The pixels of rect once two screenshots in a row agree (painted)."""
+    previous = None
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        current = region(Screenshot(name), rect)
+        if current == previous:
+            return current
+        previous = current
+        time.sleep(0.3)
+    return previous
+
+
+def session_in(locale):
+    """One session on a system of `locale`: the window, a question, a
+    Cyrillic program opened, the options window; what it showed and wrote."""
+    use_locale(locale)
+    lay_out_cyrillic_drive()
+    seen = {}
+    program = Program()
+    tool_answered = False
+    try:
+        window = program.wait_window()
+        left, top, right, bottom = window
+        expected = header_row_colour(theme_colours()["header"], 5)
+        assert wait_for(lambda: Screenshot("lang-window").pixel(left + 5, top + 5) == expected)
+        # The work area with the links' captions (the header may show hints).
+        seen["links"] = settled_region("lang-window", (left + 5, top + 30, right - 50, bottom - 30))
+
+        # The Cyrillic program opens through the shell.
+        xdotool("mousemove", left + 150 + 39, top + 75 + 64, "click", "--repeat", 2, "--delay", 80, 1)
+        assert probe("dialog-text", 15000) == "Sample tool from the demo drive.", "Программы\\Метка.exe opens"
+        answer_dialog(1)
+        tool_answered = True
+
+        # A question of the program's own.
+        xdotool("mousemove", left + 39, top + 64, "click", 1)
+        program.press(0x2E, extended=True)
+        assert probe("dialog-text", 10000) == "Вы действительно хотите удалить ссылку?"
+        box = rect_of(probe("wait-window", "#32770", 5000))
+        seen["question"] = settled_region("lang-question", box)
+        answer_dialog(6)
+
+        # The options window, its title and its first page.
+        click_centre(probe("child-rect", "Quillobrante", 10001))
+        options = probe("wait-window", "OptWindow", 10000)
+        assert options, "the options window opens"
+        assert probe("window-text", "OptWindow") == "Настройки"
+        seen["options"] = settled_region("lang-options", rect_of(options))
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+        if not tool_answered:
+            run([WINESERVER, "-k"])
+    seen["data.qb"] = settings_file()
+    return seen
+
+
+def test_every_text_and_file_is_the_same_on_russian_english_and_japanese_systems():
+    try:
+        sessions = {locale: session_in(locale) for locale in LOCALES}
+    finally:
+        use_locale(LOCALES[0])
+    russian = sessions[LOCALES[0]]
+    assert "Программы\\Метка.exe".encode("cp1251") in russian["data.qb"]
+    assert "Readme.txt" not in stored_captions(russian["data.qb"])
+    for locale in LOCALES[1:]:
+        for what, value in russian.items():
+            assert sessions[locale][what] == value, "%s differs on %s from Russian" % (what, locale)
+
+
 TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it,
          test_without_picture_library_the_window_still_opens,
          test_window_moves_by_its_title_strip_and_sizes_by_its_corner,
@@ -778,6 +894,8 @@ TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_a
          test_release_archive_unpacked_onto_an_empty_drive_starts,
          test_a_second_start_brings_the_running_desktop_to_the_front,
          test_a_program_folder_of_300_characters_keeps_its_files_there,
+         test_a_program_folder_named_outside_code_page_1251_keeps_its_files_there,
+         test_every_text_and_file_is_the_same_on_russian_english_and_japanese_systems,
          test_broken_theme_pictures_leave_their_part_of_the_skin_out,
          test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside,
          test_killed_while_saving_leaves_whole_files]

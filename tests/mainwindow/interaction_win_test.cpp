@@ -5,6 +5,9 @@
 
 #include <memory>
 
+#include "common/file_io_win.h"
+#include "common/ui_texts.h"
+#include "common/wide_text_win.h"
 #include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
@@ -306,11 +309,7 @@ TEST_F(Interaction, TheContextMenuOffersFourOrFiveEntries) {
     }), 0);
 }
 
-std::string text_of(HWND window, int id) {
-    char text[2048] = {};
-    GetDlgItemTextA(window, id, text, sizeof text);
-    return text;
-}
+std::string text_of(HWND window, int id) { return window_text(GetDlgItem(window, id)).value_or("?"); }
 
 TEST_F(Interaction, ThePropertiesWindowSavesCancelsAndComesBack) {
     EXPECT_EQ(run([&](HWND window) {
@@ -584,6 +583,74 @@ TEST_F(Interaction, CloseButtonEndsTheRunAndChangedLinksAreSaved) {
     const StoredSettings saved = decode_settings(read_bytes(folder_ + "\\data.qb"));
     ASSERT_EQ(saved.links.size(), 1u);
     EXPECT_EQ(saved.links[0].caption.text, "app.exe");
+}
+
+}  // namespace
+}  // namespace qb
+
+namespace qb {
+namespace {
+
+using namespace qb::test;
+
+// What the user drops or types reaches the links as the right code page
+// 1251 bytes on any system, and a name the code page cannot hold is kept
+// by its short name or refused: never stored with stand-ins.
+class InteractionAnyLanguage : public Interaction {};
+
+// Outside the test's macros, which would spell them in code page 1251.
+constexpr const wchar_t* kJapaneseFile = L"日本語.txt";
+constexpr const wchar_t* kJapaneseTarget = L"Tools\\日本語.txt";
+constexpr const wchar_t* kForeignCaption = L"Résumé 日本";
+
+TEST_F(InteractionAnyLanguage, DroppedAndTypedNamesAreStoredWhole) {
+    EXPECT_EQ(run([&](HWND window) {
+        const std::string cyrillic = tools_ + "\\Программы";
+        ASSERT_TRUE(CreateDirectoryW(system_path(cyrillic).c_str(), nullptr));
+        write_text(cyrillic + "\\Метка.exe", "MZ");
+        const std::wstring japanese = to_wide(tools_) + L"\\" + kJapaneseFile;
+        UniqueFile created(CreateFileW(japanese.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(created);
+        created.reset();
+
+        drop_files(window, std::vector<std::wstring>{to_wide(cyrillic) + L"\\Метка.exe"}, {10, 10});
+        drop_files(window, std::vector<std::wstring>{japanese}, {200, 10});
+        ASSERT_EQ(state().links.count(), 2);
+        Link& program = *state().links.begin();
+        Link& document = *std::next(state().links.begin());
+        EXPECT_EQ(program.target, "Tools\\Программы\\Метка.exe");
+        EXPECT_EQ(program.caption, "Метка.exe");
+        // The short name: no stand-in, and it names the same file.
+        ASSERT_TRUE(document.target);
+        EXPECT_EQ(document.target->find('?'), std::string::npos) << *document.target;
+        EXPECT_TRUE(document.target->starts_with("Tools\\"));
+        EXPECT_TRUE(regular_file_exists(full_target(document, state().location.drive_root)));
+        state().links.select_only(&document);
+        SendMessageW(window, WM_COMMAND, CMD_OPEN_STAY, 0);
+        ASSERT_EQ(seams().opened.size(), 1u);
+        EXPECT_TRUE(regular_file_exists(seams().opened[0].path)) << seams().opened[0].path;
+
+        // Typed in the properties window: Cyrillic is stored as typed, a
+        // target outside the code page by its short name, and a caption
+        // outside it is refused with the window left open.
+        show_link_properties(data(window), window, &program);
+        HWND properties = data(window).properties_window;
+        SetWindowTextW(GetDlgItem(properties, kPropertiesCaptionEdit), L"Метка для Ёжика");
+        SetWindowTextW(GetDlgItem(properties, kPropertiesTargetEdit), kJapaneseTarget);
+        SendMessageW(properties, WM_COMMAND, kPropertiesSave, 0);
+        EXPECT_EQ(program.caption, "Метка для Ёжика");
+        EXPECT_EQ(program.target, document.target);
+        EXPECT_TRUE(seams().boxes.empty());
+
+        show_link_properties(data(window), window, &program);
+        SetWindowTextW(GetDlgItem(properties, kPropertiesCaptionEdit), kForeignCaption);
+        SendMessageW(properties, WM_COMMAND, kPropertiesSave, 0);
+        ASSERT_EQ(seams().boxes.size(), 1u);
+        EXPECT_EQ(seams().boxes[0].text, text::kCaptionCannotBeKept);
+        EXPECT_TRUE(IsWindowVisible(properties));
+        EXPECT_EQ(program.caption, "Метка для Ёжика");
+        SendMessageW(properties, WM_COMMAND, kPropertiesCancel, 0);
+    }), 0);
 }
 
 }  // namespace

@@ -34,7 +34,7 @@ protected:
         theme_colors.double_font = false;
         total_mb = 1000.0;
         free_mb = 250.0;
-        volume_label = "STICK";
+        volume_label = L"STICK";
     }
 
     PaintScene scene(int width, int height) const {
@@ -83,7 +83,7 @@ protected:
     DriveFacts drive;
     double& total_mb = drive.total_mb;
     double& free_mb = drive.free_mb;
-    std::string& volume_label = drive.volume_label;
+    std::wstring& volume_label = drive.volume_label;
     int header_height = 25;
     bool search_in_progress = false;
     int idle_countdown = 60;
@@ -227,7 +227,7 @@ TEST_F(Painter, ALongLabelLiesOverTheCountdownsShadow) {
     theme_colors.double_font = true;
     app_settings.auto_close_when_idle = true;
     idle_countdown = 14;
-    volume_label = "WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";  // runs under the countdown
+    volume_label = L"WWWWWWWWWWWWWWWWWWWWWWWWWWWWWW";  // runs under the countdown
     Canvas with_countdown(400, 300, kUnpainted);
     draw_header(with_countdown.dc(), scene(with_countdown));
     idle_countdown = 60;

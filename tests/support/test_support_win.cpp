@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "common/file_io_win.h"
+#include "common/wide_text_win.h"
 
 
 namespace qb::test {
@@ -14,11 +15,8 @@ namespace qb::test {
 namespace {
 // The helpers reach paths of any length, as the program does (a program
 // folder deep on the stick is one of the cases tested).
-std::string ansi(const wchar_t* wide) {
-    char text[MAX_PATH * 2] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof text, nullptr, nullptr);
-    return text;
-}
+// A name that code page 1251 cannot hold comes as "?", which no test names.
+std::string ansi(const wchar_t* wide) { return to_1251(wide).value_or("?"); }
 
 // Calls `each` with the name and attributes of every entry of `folder`.
 template <typename Fn>
@@ -69,9 +67,9 @@ ProgramLocation location_in(const std::string& folder) {
 }
 
 std::string test_program_folder() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder = path;
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string folder = ansi(path);
     return folder.substr(0, folder.rfind('\\'));
 }
 
@@ -92,14 +90,14 @@ void RecordingSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
     shown.owner = owner;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        char text[256] = {};
-        MENUITEMINFOA info{};
+        wchar_t text[256] = {};
+        MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STATE | MIIM_STRING;
         info.dwTypeData = text;
-        info.cch = sizeof text;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        shown.items.push_back({text, info.wID, (info.fType & MFT_SEPARATOR) != 0, !(info.fState & MFS_DISABLED)});
+        info.cch = 256;
+        GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+        shown.items.push_back({ansi(text), info.wID, (info.fType & MFT_SEPARATOR) != 0, !(info.fState & MFS_DISABLED)});
     }
     menus.push_back(std::move(shown));
     if (menu_answer != 0) PostMessageA(owner, WM_COMMAND, menu_answer, 0);
@@ -283,19 +281,27 @@ void press_key(HWND window, UINT key, bool extended) {
 }
 
 void drop_files(HWND window, const std::vector<std::string>& names, POINT at) {
-    std::string list;
-    for (const std::string& name : names) list += name + '\0';
-    list += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size());
+    std::vector<std::wstring> wide;
+    for (const std::string& name : names) wide.push_back(to_wide(name));
+    drop_files(window, wide, at);
+}
+
+// Wide names, as the shell drops them.
+void drop_files(HWND window, const std::vector<std::wstring>& names, POINT at) {
+    std::wstring list;
+    for (const std::wstring& name : names) list += name + L'\0';
+    list += L'\0';
+    const std::size_t list_bytes = list.size() * sizeof(wchar_t);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list_bytes);
     ASSERT_NE(memory, nullptr);
     auto* block = static_cast<DROPFILES*>(GlobalLock(memory));
     block->pFiles = sizeof(DROPFILES);
     block->pt = at;
     block->fNC = FALSE;
-    block->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), list.data(), list.size());
+    block->fWide = TRUE;
+    std::memcpy(reinterpret_cast<char*>(block) + sizeof(DROPFILES), list.data(), list_bytes);
     GlobalUnlock(memory);
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the handler frees it
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);  // the handler frees it
 }
 
 bool pump_messages_until(const std::function<bool()>& done, DWORD ms) {
@@ -305,13 +311,13 @@ bool pump_messages_until(const std::function<bool()>& done, DWORD ms) {
         if (spent >= ms) return done();
         MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(ms - spent, 20), QS_ALLINPUT);
         MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(message.wParam));  // for the loop that owns the run
                 return done();
             }
             TranslateMessage(&message);
-            DispatchMessageA(&message);
+            DispatchMessageW(&message);
         }
     }
     return true;

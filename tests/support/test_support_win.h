@@ -152,6 +152,7 @@ void press_key(HWND window, UINT key, bool extended = false);
 // the names, each ended by a zero, one more zero after the last, and the
 // drop point.
 void drop_files(HWND window, const std::vector<std::string>& names, POINT at);
+void drop_files(HWND window, const std::vector<std::wstring>& names, POINT at);
 
 // Runs this thread's messages until `done` says so or `ms` have passed;
 // returns the last answer of `done`.

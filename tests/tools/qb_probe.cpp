@@ -21,8 +21,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+
+#include "common/code_page_1251.h"
 
 namespace {
+
+// Texts are read as the system holds them (UTF-16), whatever its
+// language, and printed in code page 1251 for the tests.
+void print_text(const wchar_t* text) {
+    const std::u16string wide(text, text + std::wcslen(text));
+    std::printf("%s\n", qb::cp1251_from_utf16(wide).value_or("<not in code page 1251>").c_str());
+}
 
 constexpr const char* kDialogClass = "#32770";
 constexpr const char* kMenuClass = "#32768";
@@ -75,10 +85,10 @@ BOOL CALLBACK print_static(HWND child, LPARAM) {
     char name[32] = {};
     GetClassNameA(child, name, sizeof name);
     if (lstrcmpiA(name, "Static") != 0) return TRUE;
-    char text[1024] = {};
-    GetWindowTextA(child, text, sizeof text);
-    if (text[0] == '\0') return TRUE;
-    std::printf("%s\n", text);
+    wchar_t text[1024] = {};
+    GetWindowTextW(child, text, 1024);
+    if (text[0] == L'\0') return TRUE;
+    print_text(text);
     return FALSE;
 }
 
@@ -162,9 +172,9 @@ int hold_file(const char* path, DWORD ms) {
 int window_text(const char* window_class) {
     HWND window = find_visible(window_class);
     if (!window) return 3;
-    char text[1024] = {};
-    GetWindowTextA(window, text, sizeof text);
-    std::printf("%s\n", text);
+    wchar_t text[1024] = {};
+    GetWindowTextW(window, text, 1024);
+    print_text(text);
     return 0;
 }
 
@@ -221,7 +231,7 @@ int main(int argc, char** argv) {
     if (argc >= 3 && std::strcmp(verb, "count-windows") == 0) return count_windows(argv[2]);
     if (argc >= 4 && std::strcmp(verb, "hold-file") == 0) return hold_file(argv[2], number(3));
     if (std::strcmp(verb, "command-line") == 0) {
-        std::printf("%s\n", GetCommandLineA());
+        print_text(GetCommandLineW());
         return 0;
     }
     std::fprintf(stderr,
