@@ -47,7 +47,7 @@ std::string shared_icon_type(std::string_view path) {
 }
 
 bool type_icon_is_files_first(const FileTypeFacts& facts) {
-    if (facts.icon_handler || facts.default_icons.empty()) return false;
+    if (facts.icon_handler || facts.unreadable_icon || facts.default_icons.empty()) return false;
     return std::all_of(facts.default_icons.begin(), facts.default_icons.end(), [](const std::string& value) {
         // Blanks and quotes around it aside; an index or anything else
         // names another icon.
@@ -58,7 +58,7 @@ bool type_icon_is_files_first(const FileTypeFacts& facts) {
 }
 
 bool type_icon_is_shared(const FileTypeFacts& facts) {
-    if (facts.icon_handler) return false;
+    if (facts.icon_handler || facts.unreadable_icon) return false;
     return std::none_of(facts.default_icons.begin(), facts.default_icons.end(),
                         [](const std::string& value) { return names_the_file(value); });
 }

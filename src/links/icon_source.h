@@ -20,6 +20,9 @@ struct FileTypeFacts {
     // An icon handler, or a shortcut class, is registered for the type or
     // for all files.
     bool icon_handler = false;
+    // A DefaultIcon value was found that code page 1251 cannot hold: what
+    // it names is unknown, so the shell is asked for each file.
+    bool unreadable_icon = false;
 };
 
 // The type whose icon the path may share: its extension in lower case,

@@ -2,10 +2,14 @@
 
 #include <shellapi.h>
 
-#include <cstring>
+#include <cwchar>
 #include <initializer_list>
+#include <iterator>
+#include <optional>
 
 #include "common/bitmap_file_win.h"
+#include "common/file_io_win.h"
+#include "common/wide_text_win.h"
 #include "common/win_handles_win.h"
 #include "links/icon_source.h"
 
@@ -27,31 +31,34 @@ void attach_masks(const LinkImage& image, HDC picture_dc, COLORREF transparent) 
     if (masks) image.set_companion(masks.release(), &delete_masks);
 }
 
-constexpr const char* kExplorerFileTypes = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
+constexpr const wchar_t* kExplorerFileTypes = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\";
 
 // The type's values in the registry: its default icons, and whether an
-// icon handler or a shortcut class serves it.
+// icon handler or a shortcut class serves it. Read as the system holds
+// them, so a class name in any language is followed as it is; only the
+// icon values are handed on in code page 1251.
 class TypeRegistry {
 public:
-    explicit TypeRegistry(const std::string& type) {
-        const std::string progid = value(HKEY_CLASSES_ROOT, type, nullptr);
-        const std::string perceived = value(HKEY_CLASSES_ROOT, type, "PerceivedType");
-        const std::string chosen =
-            value(HKEY_CURRENT_USER, kExplorerFileTypes + type + "\\UserChoice", "ProgId");
+    explicit TypeRegistry(const std::string& type_1251) {
+        const std::wstring type = to_wide(type_1251);
+        const std::wstring progid = value(HKEY_CLASSES_ROOT, type, nullptr);
+        const std::wstring perceived = value(HKEY_CLASSES_ROOT, type, L"PerceivedType");
+        const std::wstring chosen =
+            value(HKEY_CURRENT_USER, kExplorerFileTypes + type + L"\\UserChoice", L"ProgId");
         look_at(type);
-        for (const std::string& cls : {progid, chosen}) {
+        for (const std::wstring& cls : {progid, chosen}) {
             if (cls.empty()) continue;
             look_at(cls);
-            if (has_value(HKEY_CLASSES_ROOT, cls, "IsShortcut")) facts.icon_handler = true;
-            const std::string current = value(HKEY_CLASSES_ROOT, cls + "\\CurVer", nullptr);
+            if (has_value(HKEY_CLASSES_ROOT, cls, L"IsShortcut")) facts.icon_handler = true;
+            const std::wstring current = value(HKEY_CLASSES_ROOT, cls + L"\\CurVer", nullptr);
             if (!current.empty()) look_at(current);
-            const std::string clsid = value(HKEY_CLASSES_ROOT, cls + "\\CLSID", nullptr);
-            if (!clsid.empty()) look_at("CLSID\\" + clsid);
+            const std::wstring clsid = value(HKEY_CLASSES_ROOT, cls + L"\\CLSID", nullptr);
+            if (!clsid.empty()) look_at(L"CLSID\\" + clsid);
         }
-        look_at("SystemFileAssociations\\" + type);
-        if (!perceived.empty()) look_at("SystemFileAssociations\\" + perceived);
-        for (const char* everything : {"*", "AllFilesystemObjects"}) {
-            if (key_exists(HKEY_CLASSES_ROOT, std::string(everything) + "\\ShellEx\\IconHandler")) {
+        look_at(L"SystemFileAssociations\\" + type);
+        if (!perceived.empty()) look_at(L"SystemFileAssociations\\" + perceived);
+        for (const wchar_t* everything : {L"*", L"AllFilesystemObjects"}) {
+            if (key_exists(HKEY_CLASSES_ROOT, std::wstring(everything) + L"\\ShellEx\\IconHandler")) {
                 facts.icon_handler = true;
             }
         }
@@ -59,55 +66,63 @@ public:
     FileTypeFacts facts;
 
 private:
-    void look_at(const std::string& key) {
-        if (key_exists(HKEY_CLASSES_ROOT, key + "\\DefaultIcon")) {
-            facts.default_icons.push_back(value(HKEY_CLASSES_ROOT, key + "\\DefaultIcon", nullptr));
+    void look_at(const std::wstring& key) {
+        if (key_exists(HKEY_CLASSES_ROOT, key + L"\\DefaultIcon")) {
+            // An icon value code page 1251 cannot hold (a path in another
+            // script) cannot be judged here: the shell decides per file.
+            if (std::optional<std::string> icon = to_1251(value(HKEY_CLASSES_ROOT, key + L"\\DefaultIcon", nullptr))) {
+                facts.default_icons.push_back(std::move(*icon));
+            } else {
+                facts.unreadable_icon = true;
+            }
         }
-        if (key_exists(HKEY_CLASSES_ROOT, key + "\\ShellEx\\IconHandler")) facts.icon_handler = true;
+        if (key_exists(HKEY_CLASSES_ROOT, key + L"\\ShellEx\\IconHandler")) facts.icon_handler = true;
     }
-    static bool key_exists(HKEY root, const std::string& path) {
+    static bool key_exists(HKEY root, const std::wstring& path) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
         UniqueRegistryKey owner(key);
         return true;
     }
-    static bool has_value(HKEY root, const std::string& path, const char* name) {
+    static bool has_value(HKEY root, const std::wstring& path, const wchar_t* name) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
         UniqueRegistryKey owner(key);
-        return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+        return RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
     }
     // A string value ("" when missing or not a string); a value too long
     // for the buffer counts as naming the file, to stay on the safe side.
-    static std::string value(HKEY root, const std::string& path, const char* name) {
+    static std::wstring value(HKEY root, const std::wstring& path, const wchar_t* name) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
+        if (RegOpenKeyExW(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return {};
         UniqueRegistryKey owner(key);
-        char text[1024] = {};
-        DWORD size = sizeof text - 1;
+        wchar_t text[1024] = {};
+        // The size is in bytes; one character stays free for the end a
+        // stored value need not have.
+        DWORD size = sizeof text - sizeof text[0];
         DWORD type = 0;
-        const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
-        if (result == ERROR_MORE_DATA) return "%1";
+        const LONG result = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size);
+        if (result == ERROR_MORE_DATA) return L"%1";
         if (result != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return {};
-        return std::string(text, strnlen(text, sizeof text - 1));
+        return std::wstring(text, wcsnlen(text, std::size(text) - 1));
     }
 };
 
 // A folder may have an icon of its own, and so may a file that is a link
 // elsewhere or not on the disk: the shell decides for those.
-bool shell_decides_icon(const std::string& path) {
+bool shell_decides_icon(const std::wstring& path) {
     constexpr DWORD kOwnIcon = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE;
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(path.c_str());
     return attributes == INVALID_FILE_ATTRIBUTES || (attributes & kOwnIcon);
 }
 
 // The file's first icon at the shell's large size, as the shell gives it
 // for a type whose icon is the file itself; none when the file has none
 // (the shell then shows its icon for programs without one).
-UniqueIcon first_icon_of_file(const std::string& path) {
+UniqueIcon first_icon_of_file(const std::wstring& path) {
     HICON icon = nullptr;
     UINT id = 0;
-    const UINT found = PrivateExtractIconsA(path.c_str(), 0, GetSystemMetrics(SM_CXICON),
+    const UINT found = PrivateExtractIconsW(path.c_str(), 0, GetSystemMetrics(SM_CXICON),
                                             GetSystemMetrics(SM_CYICON), &icon, &id, 1, 0);
     if (found == 0 || found == 0xFFFFFFFF) return {};
     return UniqueIcon(icon);
@@ -122,7 +137,7 @@ const std::pair<const std::string, FileTypeFacts>& SharedPictures::registered(co
 }
 
 const std::string& SharedPictures::icon_type(const std::string& path) {
-    if (shell_decides_icon(path)) return none_;
+    if (shell_decides_icon(system_path(path))) return none_;
     const std::string type = shared_icon_type(path);
     if (type.empty()) return none_;
     const auto& [name, facts] = registered(type);
@@ -130,7 +145,7 @@ const std::string& SharedPictures::icon_type(const std::string& path) {
 }
 
 bool SharedPictures::icon_is_files_first(const std::string& path) {
-    if (shell_decides_icon(path)) return false;
+    if (shell_decides_icon(system_path(path))) return false;
     const std::string type = file_type_of(path);
     return !type.empty() && type_icon_is_files_first(registered(type).second);
 }
@@ -160,11 +175,12 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
     }
     // A program's icon straight from its file: the same picture as the
     // shell's, which under Wine costs some twenty times as long a file.
+    const std::wstring wide_path = system_path(path);
     UniqueIcon icon;
-    if (shared && shared->icon_is_files_first(path)) icon = first_icon_of_file(path);
+    if (shared && shared->icon_is_files_first(path)) icon = first_icon_of_file(wide_path);
     if (!icon) {
-        SHFILEINFOA info{};
-        if (!SHGetFileInfoA(path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
+        SHFILEINFOW info{};
+        if (!SHGetFileInfoW(wide_path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
             load_default_image(link, default_picture, shared);
             return;
         }
@@ -201,7 +217,7 @@ void load_image_file(Link& link, const std::string& folder, const std::string& r
         if (auto found = shared->files.find(path); found != shared->files.end()) {
             link.image = found->second.share();
             BITMAP size{};
-            if (link.image && GetObjectA(static_cast<HBITMAP>(link.image.get()), sizeof size, &size)) {
+            if (link.image && GetObjectW(static_cast<HBITMAP>(link.image.get()), sizeof size, &size)) {
                 link.image_width = size.bmWidth;
                 link.image_height = size.bmHeight;
             }
@@ -210,7 +226,7 @@ void load_image_file(Link& link, const std::string& folder, const std::string& r
     }
     HBITMAP bitmap = load_bitmap_file(path);
     BITMAP size{};
-    if (bitmap && GetObjectA(bitmap, sizeof size, &size)) {
+    if (bitmap && GetObjectW(bitmap, sizeof size, &size)) {
         link.image_width = size.bmWidth;
         link.image_height = size.bmHeight;
     }

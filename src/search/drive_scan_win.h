@@ -10,7 +10,9 @@ namespace qb {
 // batches (not known before Windows 7: the lister falls back by itself).
 enum class FindStyle { Fast, Plain };
 
-// Lists folders with FindFirstFileExA / FindNextFileA.
+// Lists folders with FindFirstFileExW / FindNextFileW. Names come in code
+// page 1251; an item whose name it cannot hold comes by its short name,
+// and one without such a short name is left out.
 class FindFolderLister final : public FolderLister {
 public:
     explicit FindFolderLister(FindStyle style = FindStyle::Fast) : style_(style) {}

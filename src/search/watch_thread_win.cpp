@@ -1,5 +1,6 @@
 #include "search/watch_thread_win.h"
 
+#include "common/file_io_win.h"
 #include "search/drive_scan_win.h"
 #include "search/found_files_file_win.h"
 
@@ -32,7 +33,7 @@ public:
     // no notification is armed; Wine does not).
     void run() {
         UniqueChangeNotification change(
-            FindFirstChangeNotificationA(target_.drive_root.c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME));
+            FindFirstChangeNotificationW(system_path(target_.drive_root).c_str(), TRUE, FILE_NOTIFY_CHANGE_FILE_NAME));
         set_searching(true);
         load_found_files(target_.found_files, target_.files_dat_path);
         // Nothing known yet: everything the first complete scan meets is
@@ -81,7 +82,7 @@ private:
     // A message to the window, unless the owner is already stopping us:
     // it may be tearing the window down and wants nothing more from here.
     void send(UINT message) {
-        if (!stopping()) SendMessageA(target_.window, message, 0, 0);
+        if (!stopping()) SendMessageW(target_.window, message, 0, 0);
     }
 
     void set_searching(bool on) {
@@ -119,7 +120,7 @@ bool WatchThread::start(const WatchTarget& target) {
     stop_requested_ = false;
     waiting_ = false;
     failed_ = false;
-    stop_event_.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    stop_event_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!stop_event_) return false;
     target_.emplace(target);
     thread_.reset(CreateThread(nullptr, 0, &WatchThread::thread_main, this, 0, nullptr));
@@ -168,7 +169,7 @@ void WatchThread::stop() {
         const DWORD woken = MsgWaitForMultipleObjectsEx(1, &thread, INFINITE, QS_SENDMESSAGE, 0);
         if (woken == WAIT_OBJECT_0 + 1) {
             MSG message;
-            PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
             continue;
         }
         if (woken != WAIT_OBJECT_0 && thread_) WaitForSingleObject(thread_.get(), INFINITE);

@@ -57,5 +57,15 @@ TEST(IconSource, AFilesFirstIconOnlyWhereEveryValueIsTheFileItself) {
     EXPECT_EQ(file_type_of("E:\\Tools\\app.exe:stream"), "");
 }
 
+TEST(IconSource, AnIconValueThatCouldNotBeReadLeavesTheIconToTheShell) {
+    // Whatever else was read, an unknown value may name the file itself.
+    const FileTypeFacts cases[] = {{{}, false, true}, {{"%1"}, false, true}, {{"shell32.dll,-154"}, false, true}};
+    for (const FileTypeFacts& facts : cases) {
+        const std::string shown = facts.default_icons.empty() ? "(none)" : facts.default_icons.front();
+        EXPECT_FALSE(type_icon_is_shared(facts)) << shown;
+        EXPECT_FALSE(type_icon_is_files_first(facts)) << shown;
+    }
+}
+
 }  // namespace
 }  // namespace qb

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <list>
 
+#include "common/file_io_win.h"
 #include "links/link_images_win.h"
 #include "links/settings_codec.h"
 #include "links/settings_file_win.h"
@@ -170,6 +171,91 @@ TEST_F(SharedPicturesTest, TheLinksOfDataQbShareByTypeAndTheDefaultPicture) {
     for (const Link& loaded : program.links) {
         EXPECT_NE(link_picture_masks(loaded), nullptr) << *loaded.caption;
     }
+}
+
+// Pictures of links whose paths or registered types are in other scripts,
+// the same on a system of any language.
+class LinkPicturesAnyLanguage : public SharedPicturesTest {
+protected:
+    void SetUp() override {
+        SharedPicturesTest::SetUp();
+        const std::wstring folder = system_path(folder_);
+        ASSERT_TRUE(CreateDirectoryW((folder + L"\\Программы").c_str(), nullptr));
+        ASSERT_TRUE(CopyFileW(system_path(test_program_folder() + "\\sample_tool.exe").c_str(),
+                              (folder + L"\\Программы\\Метка.exe").c_str(), FALSE));
+        // A class named in another script, whose icon is the file's own;
+        // and a type whose icon is in a folder code page 1251 cannot name.
+        set(L".qbforeign", L"QbTest.日本");
+        set(L"QbTest.日本\\DefaultIcon", L"%1");
+        set(L".qbelsewhere", L"QbTest.Elsewhere");
+        set(L"QbTest.Elsewhere\\DefaultIcon", L"C:\\日本語\\icons.dll,0");
+        write_text(path("m.qbforeign"), "m");
+        write_text(path("n.qbelsewhere"), "n");
+    }
+    void TearDown() override {
+        for (const wchar_t* key : {L".qbforeign", L"QbTest.日本\\DefaultIcon", L"QbTest.日本", L".qbelsewhere",
+                                   L"QbTest.Elsewhere\\DefaultIcon", L"QbTest.Elsewhere"}) {
+            RegDeleteKeyW(HKEY_CLASSES_ROOT, key);
+        }
+    }
+    static void set(const wchar_t* path, const wchar_t* value) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        UniqueRegistryKey owner(key);
+        RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>((wcslen(value) + 1) * sizeof(wchar_t)));
+    }
+    // Программы, Программы\Метка.exe in code page 1251.
+    static constexpr const char* kCyrillicFolder = "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xfb";
+    static constexpr const char* kCyrillicProgram =
+        "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xfb\\\xcc\xe5\xf2\xea\xe0.exe";
+};
+
+TEST_F(LinkPicturesAnyLanguage, ALinkIntoACyrillicFolderShowsWhatAnyOtherWould) {
+    // Each path next to one whose picture is known to be right.
+    const std::pair<const char*, const char*> cases[] = {
+        {kCyrillicProgram, "tool1.exe"},       // the program's own icon
+        {kCyrillicFolder, "Sub.txt"},          // a folder's
+        {"m.qbforeign", "m.qbforeign"},        // followed to its class, asked for each file
+        {"n.qbelsewhere", "n.qbelsewhere"},
+    };
+    SharedPictures shared;
+    for (const auto& [name, like] : cases) {
+        Link expected;
+        make_icon_image(expected, path(like), nullptr, default_picture_);
+        for (SharedPictures* sharing : {static_cast<SharedPictures*>(nullptr), &shared}) {
+            Link link;
+            make_icon_image(link, path(name), nullptr, default_picture_, sharing);
+            ASSERT_TRUE(link.image) << name;
+            EXPECT_EQ(link.transparent_color, kBlack) << name << ": an icon, not the default picture";
+            EXPECT_FALSE(link.image_path) << name;
+            EXPECT_EQ(bitmap_pixels(static_cast<HBITMAP>(link.image.get())),
+                      bitmap_pixels(static_cast<HBITMAP>(expected.image.get())))
+                << name;
+        }
+    }
+    EXPECT_TRUE(shared.icon_is_files_first(path(kCyrillicProgram)));
+    EXPECT_TRUE(shared.icon_is_files_first(path("m.qbforeign"))) << "\"%1\" of a class in another script";
+    EXPECT_EQ(shared.icon_type(path("n.qbelsewhere")), "") << "an icon 1251 cannot name: the shell's, per file";
+    EXPECT_FALSE(shared.icon_is_files_first(path("n.qbelsewhere")));
+
+    // The same from data.qb, whose targets are relative to the drive root.
+    StoredLink link;
+    link.root_relative = true;
+    link.target.text = folder_.substr(3) + "\\" + kCyrillicProgram;
+    link.caption.text = "tool";
+    write_bytes(folder_ + "\\data.qb", settings_with_links({link}, 400, 300));
+    RecordingSeams seams;
+    ProgramState program(nullptr, seams);
+    program.location = location_in(folder_);
+    load_settings(program.location, seams, nullptr, program.settings, program.links, program.links_loaded);
+    ASSERT_EQ(program.links.count(), 1);
+    Link expected;
+    make_icon_image(expected, path("tool1.exe"), nullptr, default_picture_);
+    ASSERT_TRUE(program.links.at(0)->image);
+    EXPECT_EQ(bitmap_pixels(static_cast<HBITMAP>(program.links.at(0)->image.get())),
+              bitmap_pixels(static_cast<HBITMAP>(expected.image.get())));
 }
 
 }  // namespace

@@ -9,7 +9,10 @@
 #include <thread>
 
 #include "search/drive_scan_win.h"
+#include "search/executable_name.h"
+#include "search/found_files_file_win.h"
 #include "search_test_drive_win.h"
+#include "support/test_support_win.h"
 
 namespace qb {
 namespace {
@@ -119,6 +122,67 @@ TEST_F(DriveScanWin, ADriveThatCannotBeReadKeepsWhatIsKnown) {
     // An empty drive is read: nothing is on it any more.
     EXPECT_TRUE(scan_drive(list, "G:\\", ScanMode::Update, StopToken{}));
     EXPECT_EQ(list.count_all(), 0);
+}
+
+// Names as the system holds them, whatever its language: one that code
+// page 1251 holds keeps its bytes, one it cannot hold is kept by its short
+// name, which opens the very same item.
+class DriveScanAnyLanguage : public DriveScanWin {
+protected:
+    // The file's identity on its volume, to tell two names of one file.
+    static std::optional<std::pair<DWORD, DWORD>> file_index(const std::wstring& path) {
+        UniqueFile file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+        BY_HANDLE_FILE_INFORMATION info{};
+        if (!file || !GetFileInformationByHandle(file.get(), &info)) return std::nullopt;
+        return std::pair{info.nFileIndexHigh, info.nFileIndexLow};
+    }
+};
+
+TEST_F(DriveScanAnyLanguage, NamesAreStoredInCodePage1251OrByTheirShortNames) {
+    make_folder_wide(L"G:\\Программы");
+    make_file_wide(L"G:\\Программы\\Метка.exe");
+    make_file_wide(L"G:\\Программы\\日本語.txt");
+    make_file_wide(L"G:\\日本語.exe");
+    make_folder_wide(L"G:\\日本語フォルダ");
+    make_file_wide(L"G:\\日本語フォルダ\\道具.exe");
+    const std::string cyrillic = "\xcf\xf0\xee\xe3\xf0\xe0\xec\xec\xfb\\\xcc\xe5\xf2\xea\xe0.exe";  // Программы\Метка.exe
+    // Each name in another script, as the system names the file.
+    const std::wstring other_scripts[] = {L"G:\\日本語.exe", L"G:\\日本語フォルダ\\道具.exe"};
+
+    for (FindStyle style : {FindStyle::Fast, FindStyle::Plain}) {
+        SCOPED_TRACE(style == FindStyle::Fast ? "fast" : "plain");
+        FindFolderLister lister(style);
+        FoundFileList list;
+        ASSERT_TRUE(scan_tree(lister, list, kSearchRoot, ScanMode::Baseline, StopToken{}));
+        const std::set<std::string> paths = paths_of(list);
+        ASSERT_EQ(paths.size(), 3u);
+        EXPECT_EQ(paths.count(cyrillic), 1u);
+        std::set<std::pair<DWORD, DWORD>> reached;
+        for (const std::string& path : paths) {
+            EXPECT_EQ(path.find('?'), std::string::npos) << path;
+            EXPECT_TRUE(is_executable_name(path)) << path;
+            const auto index = file_index(system_path(kSearchRoot + path));
+            ASSERT_TRUE(index) << path << " does not open";
+            reached.insert(*index);
+        }
+        for (const std::wstring& name : other_scripts) {
+            const auto index = file_index(name);
+            ASSERT_TRUE(index);
+            EXPECT_EQ(reached.count(*index), 1u) << "a stored name opens each program";
+        }
+    }
+
+    // files.dat keeps the bytes, whatever the system's language.
+    FoundFileList list;
+    ASSERT_TRUE(scan_drive(list, kSearchRoot, ScanMode::Baseline, StopToken{}));
+    load_found_files(list, "G:\\files.dat");
+    list.add("x.exe");  // the list is written only when it changed
+    ASSERT_TRUE(save_found_files(list));
+    const std::vector<std::uint8_t> bytes = read_bytes("G:\\files.dat");
+    const std::string stored(bytes.begin(), bytes.end());
+    EXPECT_NE(stored.find(cyrillic), std::string::npos);
+    EXPECT_EQ(stored.find('?'), std::string::npos);
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/file_io_win.h"
+#include "common/wide_text_win.h"
 #include "common/win_handles_win.h"
 
 namespace qb::test {
@@ -38,8 +41,9 @@ inline bool start_linux_program(const std::string& command, const std::string& f
 
 // Waits up to ten seconds for `path` to exist (or to be gone).
 inline bool wait_for_path(const std::string& path, bool exists) {
+    const std::wstring wide = system_path(path);
     for (DWORD started = GetTickCount(); GetTickCount() - started < 10000; Sleep(10)) {
-        if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) return true;
+        if ((GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) return true;
     }
     return false;
 }
@@ -51,48 +55,58 @@ inline void make_linux_link(const std::string& folder, const std::string& target
 }
 
 // Removes everything inside `folder` (ending with a backslash) without
-// entering links: a link is removed as a link, by a Linux program.
-inline void empty_folder(const std::string& folder) {
+// entering links: a link is removed as a link, by a Linux program. Names
+// are taken as the system holds them, so that names in any script go too.
+inline void empty_folder_wide(const std::wstring& folder) {
     struct Child {
-        std::string name;
+        std::wstring name;
         DWORD attributes;
     };
     std::vector<Child> children;
-    WIN32_FIND_DATAA entry{};
+    WIN32_FIND_DATAW entry{};
     {
-        UniqueFind find(FindFirstFileA((folder + "*").c_str(), &entry));
+        UniqueFind find(FindFirstFileW((folder + L"*").c_str(), &entry));
         if (!find) return;
         do {
-            const std::string name = entry.cFileName;
-            if (name != "." && name != "..") children.push_back({name, entry.dwFileAttributes});
-        } while (FindNextFileA(find.get(), &entry));
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..") children.push_back({name, entry.dwFileAttributes});
+        } while (FindNextFileW(find.get(), &entry));
     }
     for (const Child& child : children) {
-        const std::string path = folder + child.name;
+        const std::wstring path = folder + child.name;
         if (child.attributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-            if (start_linux_program("Z:\\bin\\rm -f " + child.name, folder)) {
-                EXPECT_TRUE(wait_for_path(path, false)) << "link " << path << " stays";
+            // Only the tests' own links, which have ASCII names.
+            const std::optional<std::string> name = to_1251(child.name);
+            const std::optional<std::string> narrow_folder = to_1251(folder);
+            if (name && narrow_folder && start_linux_program("Z:\\bin\\rm -f " + *name, *narrow_folder)) {
+                EXPECT_TRUE(wait_for_path(*narrow_folder + *name, false)) << "link " << *narrow_folder << *name
+                                                                          << " stays";
             }
             continue;
         }
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (child.attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            empty_folder(path + "\\");
-            RemoveDirectoryA(path.c_str());
+            empty_folder_wide(path + L"\\");
+            RemoveDirectoryW(path.c_str());
         } else {
-            DeleteFileA(path.c_str());
+            DeleteFileW(path.c_str());
         }
     }
 }
+inline void empty_folder(const std::string& folder) { empty_folder_wide(system_path(folder)); }
 
+inline void make_folder_wide(const std::wstring& path, DWORD attributes = 0) {
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr)) << "cannot create a folder (error " << GetLastError() << ")";
+    if (attributes) SetFileAttributesW(path.c_str(), attributes);
+}
 inline void make_folder(const std::string& path, DWORD attributes = 0) {
-    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr)) << "cannot create " << path;
-    if (attributes) SetFileAttributesA(path.c_str(), attributes);
+    make_folder_wide(system_path(path), attributes);
 }
 
-inline void make_file(const std::string& path) {
-    UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    ASSERT_TRUE(file) << "cannot create " << path;
+inline void make_file_wide(const std::wstring& path) {
+    UniqueFile file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(file) << "cannot create a file (error " << GetLastError() << ")";
 }
+inline void make_file(const std::string& path) { make_file_wide(system_path(path)); }
 
 }  // namespace qb::test
