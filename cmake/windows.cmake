@@ -50,9 +50,39 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/app.rc
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/data/data.rc
   PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
 
+# Libraries that Windows does not take from its system folder alone are
+# loaded at their first call (delay-loaded), after the program has limited
+# its library search to the system folder: the program's folder is the
+# stick, and a library planted there would otherwise run at start-up.
+set(QB_DELAY_LOADED shell32 comdlg32)
+set(QB_DELAY_LIBS)
+foreach(lib ${QB_DELAY_LOADED})
+  set(def ${CMAKE_SOURCE_DIR}/cmake/delay-load/${lib}.def)
+  set(out ${CMAKE_BINARY_DIR}/delay-load/lib${lib}_delay.a)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # stdcall names carry their argument size; the exported names do not.
+    set(kill_at -k)
+  else()
+    # 64-bit names carry no argument size.
+    file(READ ${def} text)
+    string(REGEX REPLACE "@[0-9]+" "" text "${text}")
+    set(def ${CMAKE_BINARY_DIR}/delay-load/${lib}.def)
+    file(WRITE ${def} "${text}")
+    set(kill_at)
+  endif()
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${QB_DLLTOOL} --input-def ${def} --dllname ${lib}.dll --output-delaylib ${out} ${kill_at}
+    DEPENDS ${CMAKE_SOURCE_DIR}/cmake/delay-load/${lib}.def)
+  list(APPEND QB_DELAY_LIBS ${out})
+endforeach()
+add_custom_target(delay_load_libs DEPENDS ${QB_DELAY_LIBS})
+
 add_executable(Quillobrante WIN32 ${CMAKE_SOURCE_DIR}/src/app/main_win.cpp ${CMAKE_SOURCE_DIR}/resources/app.rc)
 target_compile_options(Quillobrante PRIVATE ${QB_WARNINGS})
-target_link_libraries(Quillobrante PRIVATE qb_win)
+# The delay-load libraries come right after the code that calls them, so
+# they answer its calls before the plain import libraries do.
+target_link_libraries(Quillobrante PRIVATE qb_win ${QB_DELAY_LIBS})
+add_dependencies(Quillobrante delay_load_libs)
 target_link_options(Quillobrante PRIVATE ${QB_STATIC_LINK} -s)
 add_dependencies(Quillobrante art)
 

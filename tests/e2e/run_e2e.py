@@ -779,6 +779,50 @@ def test_killed_while_saving_leaves_whole_files():
     assert done >= 5, done
 
 
+# Libraries Windows does not take from its system folder alone, which a
+# planted copy on the stick could stand in for. version.dll is left out:
+# Wine's own user32 imports it (Windows' does not), so Wine would load a
+# planted one before any code of a program runs.
+PLANTED_LIBRARIES = ("comctl32", "uxtheme", "dwmapi", "msimg32", "winmm", "userenv", "profapi", "cryptbase",
+                     "propsys", "msctf", "sspicli", "apphelp", "windowscodecs", "textshaping", "dxgi", "d3d11",
+                     "dbghelp", "mpr", "netapi32", "powrprof", "shcore", "cfgmgr32", "setupapi", "secur32", "bcrypt",
+                     "iertutil", "urlmon", "wininet", "winspool", "oleacc", "riched20", "wtsapi32", "ntmarta")
+
+
+def test_no_library_planted_beside_the_program_runs():
+    lay_out_drive(empty=False)
+    tracer = os.path.join(WINDOWS_BUILD, "trace_library.dll")
+    for name in PLANTED_LIBRARIES:
+        shutil.copy(tracer, os.path.join(DRIVE, name + ".dll"))
+    trace = os.path.join(DRIVE, "trace.txt")
+    # Native first, as Windows searches for every library outside its
+    # known ones: the program's folder before the system folder.
+    saved = ENV["WINEDLLOVERRIDES"]
+    ENV["WINEDLLOVERRIDES"] = saved + ";" + ",".join(PLANTED_LIBRARIES) + "=n,b"
+    run([WINESERVER, "-k"])
+    program = Program()
+    try:
+        left, top, right, bottom = program.wait_window()
+        # A document through the shell.
+        xdotool("mousemove", left + 39, top + 64, "click", "--repeat", 2, "--delay", 80, 1)
+        # The options window's Themes page and the colour dialog.
+        click_centre(probe("child-rect", "Quillobrante", 10001))
+        assert probe("wait-window", "OptWindow", 10000), "the options window opens"
+        click_centre(probe("list-item", "OptWindow", 10020, 2))
+        button = wait_for(lambda: probe("child-rect", "OptWindow", 10042))
+        assert button, "the Themes page shows its colour buttons"
+        click_centre(button)
+        assert probe("dialog-button", 2) or wait_for(lambda: probe("dialog-button", 2)), "the colour dialog opens"
+        answer_dialog(2)  # IDCANCEL
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+        ENV["WINEDLLOVERRIDES"] = saved
+        run([WINESERVER, "-k"])  # the shell's document window too
+    assert not os.path.exists(trace), "a library planted beside the program ran"
+
+
 LOCALES = ("ru_RU.UTF-8", "en_US.UTF-8", "ja_JP.UTF-8")
 
 
@@ -896,6 +940,7 @@ TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_a
          test_a_program_folder_of_300_characters_keeps_its_files_there,
          test_a_program_folder_named_outside_code_page_1251_keeps_its_files_there,
          test_every_text_and_file_is_the_same_on_russian_english_and_japanese_systems,
+         test_no_library_planted_beside_the_program_runs,
          test_broken_theme_pictures_leave_their_part_of_the_skin_out,
          test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside,
          test_killed_while_saving_leaves_whole_files]
