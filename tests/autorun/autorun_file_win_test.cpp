@@ -1,5 +1,5 @@
 // autorun.inf in the root of the removable test drive, written and checked
-// through the real file and private-profile functions.
+// through the real file functions.
 #include <gtest/gtest.h>
 
 #include <string>

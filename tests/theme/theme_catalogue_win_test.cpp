@@ -109,8 +109,9 @@ using ThemeCatalogueAnyLanguage = ThemeCatalogue;
 
 TEST_F(ThemeCatalogueAnyLanguage, CyrillicNamesAreListedInOneOrderAndOthersSkipped) {
     for (const char* name : {"лето", "MAINTHEME", "Зима", "азбука", "Blue"}) add_theme(name);
-    // A name code page 1251 has no bytes for could never be kept as the current theme.
-    ASSERT_TRUE(CreateDirectoryW(system_path(data_ + "\\").append(L"Тема日本").c_str(), nullptr));
+    // A name code page 1251 has no bytes for could never be kept as the
+    // current theme: "Тема" and two Japanese characters.
+    ASSERT_TRUE(CreateDirectoryW(system_path(data_ + "\\").append(L"Тема\x65E5\x672C").c_str(), nullptr));
 
     const std::vector<std::string> expected{"Blue", "MAINTHEME", "азбука", "Зима", "лето"};
     EXPECT_EQ(list_theme_folders(data_), expected) << "Latin first, then Russian order, letter case aside";

@@ -1,4 +1,4 @@
-// Theme.ini through the system's private-profile functions.
+// Theme.ini on the test drive, read and written as the program does.
 #include <gtest/gtest.h>
 
 #include "support/test_support_win.h"
@@ -112,7 +112,7 @@ TEST(ThemeFileAnyLanguage, CyrillicThemeFolderAndForeignSectionKeepTheirBytes) {
         const char* after;
     };
     const Case cases[] = {
-        {"", ""},
+        {"", "[COLORS]\r\nFORMCOLOR_R=127\r\nFORMCOLOR_G=127\r\n"},
         {"[COLORS]\r\nHEADCOLOR_R = 5\r\n", "[COLORS]\r\nHEADCOLOR_R=10\r\n"},
     };
     for (const Case& c : cases) {
