@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,10 +37,14 @@ AutorunWriteResult write_autorun_file(const AutorunPlace& place, ModalSeams& sea
 // that name is the user's own and stays as it is (LeftForeign).
 AutorunWriteResult rewrite_autorun_file_quietly(const AutorunPlace& place);
 
+// The process's command line in code page 1251; none when it holds a
+// character 1251 has not (such a line names no program autorun.inf can).
+std::optional<std::string> process_command_line();
+
 // Compares the drive's autorun.inf with the program that `command_line`
-// (GetCommandLine of the process) started; returns the findings, the bits
-// of autorun_state.h (0 when in order).
-std::uint16_t check_autorun_file(const std::string& drive_root, std::string_view command_line);
+// (process_command_line) started; returns the findings, the bits of
+// autorun_state.h (0 when in order). No command line matches no file.
+std::uint16_t check_autorun_file(const std::string& drive_root, std::optional<std::string_view> command_line);
 
 // Makes autorun.inf in the drive root read-only and system, so that it is
 // not changed or removed by accident; a missing file is left alone, and so

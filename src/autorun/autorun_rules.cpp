@@ -57,11 +57,12 @@ std::optional<std::string> command_line_program(std::string_view command_line) {
 }
 
 std::uint16_t autorun_findings(std::optional<std::string_view> first_bytes, std::string_view shellexecute_value,
-                               std::string_view command_line) {
+                               std::optional<std::string_view> command_line) {
     if (!first_bytes) return kAutorunMissing;
     std::uint16_t findings = 0;
     if (!has_autorun_marker(*first_bytes)) findings |= kAutorunForeign;
-    const std::optional<std::string> program = command_line_program(command_line);
+    const std::optional<std::string> program =
+        command_line ? command_line_program(*command_line) : std::nullopt;
     if (!program || *program != shellexecute_value) findings |= kAutorunWrongTarget;
     return findings;
 }

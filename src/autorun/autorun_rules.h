@@ -48,8 +48,10 @@ std::optional<std::string> command_line_program(std::string_view command_line);
 
 // The findings of a check (the bits of autorun_state.h). `first_bytes` is
 // none when the file could not be opened; then nothing else is judged.
+// `command_line` is none when the program could not read its own command
+// line; it then matches no shellexecute value.
 std::uint16_t autorun_findings(std::optional<std::string_view> first_bytes, std::string_view shellexecute_value,
-                               std::string_view command_line);
+                               std::optional<std::string_view> command_line);
 
 enum class AutorunWriteResult {
     Failed,           // the file could not be created or replaced; the old one stays

@@ -1,11 +1,14 @@
 #include "options/options_window_win.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "autorun/autorun_file_win.h"
 #include "autorun/autorun_policy_win.h"
 #include "common/child_controls_win.h"
 #include "common/ui_texts.h"
+#include "common/wide_text_win.h"
 #include "common/win_handles_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/saving_win.h"
@@ -70,14 +73,20 @@ const char* const kFillTypeNames[] = {text::kOptionsFillNone, text::kOptionsFill
                                       text::kOptionsFillStretch};
 const int kColorButtons[] = {kOptionsHeaderColor, kOptionsFontColor, kOptionsFrameColor, kOptionsBackgroundColor};
 
-ProgramState* program_of(HWND window) {
-    return reinterpret_cast<ProgramState*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+// A string item of a list or combo box, handed over as the system's text.
+void add_string(HWND box, UINT message, const char* text) {
+    const std::wstring wide = to_wide(text);
+    SendMessageW(box, message, 0, reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
-bool ticked(HWND window, int id) { return SendDlgItemMessageA(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+ProgramState* program_of(HWND window) {
+    return reinterpret_cast<ProgramState*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+bool ticked(HWND window, int id) { return SendDlgItemMessageW(window, id, BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void set_tick(HWND window, int id, bool on) {
-    SendDlgItemMessageA(window, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendDlgItemMessageW(window, id, BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void repaint_main_window(const ProgramState& program, std::uint16_t areas) {
@@ -85,20 +94,20 @@ void repaint_main_window(const ProgramState& program, std::uint16_t areas) {
 }
 
 void create_page_list(HWND window, const ProgramState& program) {
-    HWND list = CreateWindowExA(0, "LISTBOX", "", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, 10, 10, 95,
+    HWND list = CreateWindowExW(0, L"LISTBOX", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | LBS_NOTIFY, 10, 10, 95,
                                 320 - program.header_height, window, control_menu_id(kOptionsPageList), program.instance,
                                 nullptr);
     set_control_font(list, program.ui_font.get());
-    for (const char* name : kPageNames) SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendMessageA(list, LB_SETITEMHEIGHT, 0, kPageItemHeight);
-    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    for (const char* name : kPageNames) add_string(list, LB_ADDSTRING, name);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, kPageItemHeight);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
 
 void create_controls(HWND window, const ProgramState& program) {
     for (const ChildControl& c : kControls) {
         // The picture's text names a resource, which is looked for in the
         // program's own file (it has none): the picture comes from the cache.
-        HINSTANCE instance = c.id == kOptionsLogo ? GetModuleHandleA(nullptr) : program.instance;
+        HINSTANCE instance = c.id == kOptionsLogo ? GetModuleHandleW(nullptr) : program.instance;
         // Siblings overlap (a label runs under its colour button); clipping
         // keeps each one's paint out of the others.
         HWND control = create_child_control(window, c, WS_CLIPSIBLINGS, instance);
@@ -109,9 +118,9 @@ void create_controls(HWND window, const ProgramState& program) {
         SetWindowPos(GetDlgItem(window, id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     HWND fill_list = GetDlgItem(window, kOptionsFillType);
-    for (const char* name : kFillTypeNames) SendMessageA(fill_list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    for (const char* name : kFillTypeNames) add_string(fill_list, CB_ADDSTRING, name);
     if (HBITMAP logo = program.bitmaps.bitmap_of("LOGO")) {
-        SendDlgItemMessageA(window, kOptionsLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo));
+        SendDlgItemMessageW(window, kOptionsLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo));
     }
 
     const AppSettings& settings = program.settings;
@@ -146,7 +155,7 @@ void apply_general(ProgramState& program, HWND window) {
 }
 
 void check_autorun(ProgramState& program, HWND window) {
-    const std::uint16_t findings = check_autorun_file(program.location.drive_root, GetCommandLineA());
+    const std::uint16_t findings = check_autorun_file(program.location.drive_root, process_command_line());
     program.autorun_state = findings;
     const char* question = nullptr;
     switch (autorun_report(findings)) {
@@ -164,26 +173,29 @@ void check_autorun(ProgramState& program, HWND window) {
 
 void switch_theme(ProgramState& program, HWND window) {
     HWND list = GetDlgItem(window, kOptionsThemeList);
-    const LRESULT item = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    const LRESULT item = SendMessageW(list, LB_GETCURSEL, 0, 0);
     if (item == LB_ERR) return;
-    const LRESULT length = SendMessageA(list, LB_GETTEXTLEN, item, 0);
+    const LRESULT length = SendMessageW(list, LB_GETTEXTLEN, item, 0);
     if (length <= 0 || length > kThemeNameLimit) return;
-    char name[kThemeNameLimit + 1] = {};
-    if (SendMessageA(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(name)) != length) return;
+    wchar_t text[kThemeNameLimit + 1] = {};
+    if (SendMessageW(list, LB_GETTEXT, item, reinterpret_cast<LPARAM>(text)) != length) return;
+    // The list holds only names that came from code page 1251.
+    const std::optional<std::string> name = to_1251(std::wstring_view(text, static_cast<std::size_t>(length)));
+    if (!name) return;
 
-    if (!apply_theme(program, name, window)) {
+    if (!apply_theme(program, *name, window)) {
         // Still the theme it was: the list shows it again.
         fill_theme_list(list, program.location.beside_program("\\Data"), program.settings.theme_name);
         return;
     }
     note_change(program, &ChangeFlags::theme_changed);
     set_tick(window, kOptionsDoubleFont, program.theme.double_font);
-    SendDlgItemMessageA(window, kOptionsFillType, CB_SETCURSEL, fill_type_item(program.theme.fill_type), 0);
+    SendDlgItemMessageW(window, kOptionsFillType, CB_SETCURSEL, fill_type_item(program.theme.fill_type), 0);
     repaint_color_buttons(window);
 }
 
 void change_fill_type(ProgramState& program, HWND window) {
-    const LRESULT item = SendDlgItemMessageA(window, kOptionsFillType, CB_GETCURSEL, 0, 0);
+    const LRESULT item = SendDlgItemMessageW(window, kOptionsFillType, CB_GETCURSEL, 0, 0);
     if (item == CB_ERR) return;
     program.theme.fill_type = static_cast<std::int8_t>(item);
     note_change(program, &ChangeFlags::theme_colors_changed);
@@ -249,7 +261,7 @@ LRESULT on_draw_item(const ProgramState& program, LPARAM lparam) {
 // Labels and check boxes on the window's own face instead of the system's.
 LRESULT on_control_color(HWND window, WPARAM wparam) {
     SetBkMode(reinterpret_cast<HDC>(wparam), TRANSPARENT);
-    return static_cast<LRESULT>(GetClassLongPtrA(window, GCLP_HBRBACKGROUND));
+    return static_cast<LRESULT>(GetClassLongPtrW(window, GCLP_HBRBACKGROUND));
 }
 
 void on_destroy(ProgramState& program, HWND window) {
@@ -270,25 +282,44 @@ void draw_color_button(HDC dc, const Rect& rect, Color color) {
 
 LRESULT CALLBACK options_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
     ProgramState* program = program_of(window);
-    if (program == nullptr) return DefWindowProcA(window, message, wparam, lparam);
+    if (program == nullptr) return DefWindowProcW(window, message, wparam, lparam);
     switch (message) {
         case WM_COMMAND: return on_command(*program, window, wparam);
         case WM_DRAWITEM: return on_draw_item(*program, lparam);
         case WM_CTLCOLORSTATIC: return on_control_color(window, wparam);
         case WM_DESTROY: on_destroy(*program, window); return 0;
         case WM_NCDESTROY:
-            SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-            return DefWindowProcA(window, message, wparam, lparam);
-        default: return DefWindowProcA(window, message, wparam, lparam);
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+            return DefWindowProcW(window, message, wparam, lparam);
+        default: return DefWindowProcW(window, message, wparam, lparam);
     }
 }
 
+bool register_options_class(HINSTANCE instance, HICON icon, HBRUSH background) {
+    const std::wstring name = to_wide(kOptionsClass);
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = options_window_proc;
+    wc.cbWndExtra = kOptionsWindowExtraBytes;
+    wc.hInstance = instance;
+    wc.hIcon = icon;
+    wc.hIconSm = icon;
+    wc.hbrBackground = background;
+    wc.lpszClassName = name.c_str();
+    return RegisterClassExW(&wc) != 0;
+}
+
+void unregister_options_class(HINSTANCE instance) { UnregisterClassW(to_wide(kOptionsClass).c_str(), instance); }
+
 HWND build_options_window(ProgramState& program, HWND owner) {
-    HWND window = CreateWindowExA(WS_EX_NOPARENTNOTIFY, kOptionsClass, text::kOptionsTitle,
+    const std::wstring class_name = to_wide(kOptionsClass);
+    const std::wstring title = to_wide(text::kOptionsTitle);
+    HWND window = CreateWindowExW(WS_EX_NOPARENTNOTIFY, class_name.c_str(), title.c_str(),
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, program.screen.cx / 2 - kOptionsWidth / 2,
                                   program.screen.cy / 2 - kOptionsHeight / 2, kOptionsWidth, kOptionsHeight, owner,
                                   nullptr, program.instance, &program);
@@ -306,14 +337,14 @@ void open_options_window(ProgramState& program, HWND owner) {
 }
 
 void show_page(ProgramState& program, HWND window) {
-    const LRESULT page = SendDlgItemMessageA(window, kOptionsPageList, LB_GETCURSEL, 0, 0);
+    const LRESULT page = SendDlgItemMessageW(window, kOptionsPageList, LB_GETCURSEL, 0, 0);
     if (page == LB_ERR) return;
     const ControlRange shown = page_controls(static_cast<int>(page));
     for (int id = kFirstPageControl; id <= kLastPageControl; ++id) {
         if (HWND control = GetDlgItem(window, id)) ShowWindow(control, shown.holds(id) ? SW_SHOW : SW_HIDE);
     }
     if (page != kThemesPage) return;
-    SendDlgItemMessageA(window, kOptionsFillType, CB_SETCURSEL, fill_type_item(program.theme.fill_type), 0);
+    SendDlgItemMessageW(window, kOptionsFillType, CB_SETCURSEL, fill_type_item(program.theme.fill_type), 0);
     fill_theme_list(GetDlgItem(window, kOptionsThemeList), program.location.beside_program("\\Data"),
                     program.settings.theme_name);
 }

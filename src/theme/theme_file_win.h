@@ -1,6 +1,7 @@
 #pragma once
-// Theme.ini of a theme folder, read and written key by key through the
-// private-profile functions, so other sections and keys stay.
+// Theme.ini of a theme folder, read and edited key by key as code page
+// 1251 text (the same bytes on every system), so other sections and keys
+// stay.
 #include <string>
 
 #include "theme/theme_values.h"

@@ -1,5 +1,5 @@
 // autorun.inf in the root of the removable test drive, written and checked
-// through the real file and private-profile functions.
+// through the real file functions.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -72,6 +72,8 @@ protected:
     std::string root_theme_;
     AutorunPlace in_folder_;
 };
+
+using AutorunFileAnyLanguage = AutorunFile;
 
 TEST_F(AutorunFile, WrittenForAProgramInAFolderWithAndWithoutTheThemeIcon) {
     EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, true), AutorunWriteResult::Configured);
@@ -206,6 +208,36 @@ TEST_F(AutorunFile, QuietRewriteLeavesTheUsersOwnFileAlone) {
     // The explicit write, which the user confirmed, still replaces it.
     EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, false), AutorunWriteResult::Configured);
     EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\autorun\\Quillobrante.exe\""), 0);
+}
+
+// A program in a Cyrillic folder: the file holds the 1251 bytes a Russian
+// Windows writes, and the check finds it in order, on any system.
+TEST_F(AutorunFileAnyLanguage, ProgramInACyrillicFolderIsWrittenAndCheckedAsOnARussianSystem) {
+    const std::string folder = fresh_folder(kTestDrive, "Программы");
+    const std::string theme = folder + "\\Data\\ЗИМА";
+    ASSERT_TRUE(CreateDirectoryW(system_path(folder + "\\Data").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW(system_path(theme).c_str(), nullptr));
+    const AutorunPlace place{kRoot, folder + "\\Quillobrante.exe", theme};
+    struct Case {
+        bool theme_icon;
+        const char* icon;
+    };
+    for (const Case& c : {Case{false, "Программы\\Quillobrante.exe,0"}, Case{true, "Программы\\Data\\ЗИМА\\icon.ico"}}) {
+        if (c.theme_icon) write_text(theme + "\\icon.ico", "icon");
+        ASSERT_EQ(write_autorun_file(place, seams_, nullptr, false), AutorunWriteResult::Configured);
+        EXPECT_EQ(as_text(read_bytes(kAutorun)), expected_file("Программы\\Quillobrante.exe", c.icon));
+        EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\Программы\\Quillobrante.exe\" "), 0);
+        EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\Programs\\Quillobrante.exe\" "), kAutorunWrongTarget);
+        EXPECT_EQ(check_autorun_file(kRoot, std::nullopt), kAutorunWrongTarget)
+            << "a command line the program cannot read matches nothing";
+    }
+    // The value is read back as it stands in the file, never in the system's code page.
+    write_text(kAutorun, ";QUILLOBRANTE\r\n[АвтоЗапуск]\r\nshellexecute=Другая.exe\r\n[AutoRun]\r\n"
+                         "shellexecute=\"Программы\\Quillobrante.exe\"\r\n");
+    EXPECT_EQ(check_autorun_file(kRoot, "E:\\Программы\\Quillobrante.exe"), 0);
+    EXPECT_EQ(rewrite_autorun_file_quietly(place), AutorunWriteResult::Configured);
+    EXPECT_EQ(as_text(read_bytes(kAutorun)),
+              expected_file("Программы\\Quillobrante.exe", "Программы\\Data\\ЗИМА\\icon.ico"));
 }
 
 TEST_F(AutorunFile, ProtectMakesTheFileReadOnlyAndSystem) {

@@ -249,5 +249,54 @@ TEST_F(AutorunPolicy, AKeyTheRegistryRefusesIsReported) {
     expect_boxes_well_formed();
 }
 
+using AutorunPolicyAnyLanguage = AutorunPolicy;
+
+// A text value is judged by its bytes in code page 1251, one per
+// character, as on a Russian system.
+TEST_F(AutorunPolicyAnyLanguage, TextValuesAreJudgedByTheirLengthInCharacters) {
+    struct Case {
+        std::wstring text;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {L"", {text::kPolicyInOrder}},
+        {L"Ж", {text::kPolicyValueExcludesQuestion}},
+        {std::wstring(14, L'ж'), {text::kPolicyValueExcludesQuestion}},
+        {std::wstring(15, L'ж'), {text::kPolicyCannotReadValue}},  // 16 bytes with its terminator
+    };
+    seams_.answer = IDNO;
+    for (const Case& c : cases) {
+        seams_.boxes.clear();
+        HKEY raw = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer",
+                                  0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &raw, nullptr),
+                  ERROR_SUCCESS);
+        UniqueRegistryKey key(raw);
+        ASSERT_EQ(RegSetValueExW(key.get(), L"NoDriveTypeAutoRun", 0, REG_SZ, reinterpret_cast<const BYTE*>(c.text.c_str()),
+                                 static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        check_autorun_policy(seams_, nullptr);
+        EXPECT_EQ(texts(), c.shown) << c.text.size();
+    }
+}
+
+TEST_F(AutorunPolicyAnyLanguage, ACyrillicKeyNameIsTheKeyOfThatName) {
+    const std::wstring wide = L"Software\\Проверка автозапуска";
+    RegDeleteKeyW(HKEY_CURRENT_USER, wide.c_str());
+    seams_.answer = IDYES;
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, "Software\\Проверка автозапуска"));
+    HKEY raw = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
+    UniqueRegistryKey key(raw);
+    DWORD value = 1;
+    DWORD size = sizeof value;
+    EXPECT_EQ(RegQueryValueExW(key.get(), L"NoDriveTypeAutoRun", nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                               &size),
+              ERROR_SUCCESS);
+    EXPECT_EQ(value, 0u);
+    key.reset();
+    RegDeleteKeyW(HKEY_CURRENT_USER, wide.c_str());
+}
+
 }  // namespace
 }  // namespace qb

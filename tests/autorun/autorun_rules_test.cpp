@@ -87,6 +87,9 @@ TEST(AutorunRules, FindingsOfACheck) {
     // A file without a shellexecute key reads as the default value.
     EXPECT_EQ(autorun_findings("[AutoRun]\r\n", kDefaultProgramValue, "E:\\Quillobrante.exe"), kAutorunForeign);
     EXPECT_EQ(autorun_findings("", kDefaultProgramValue, "E:\\Quillobrante.exe"), kAutorunForeign);
+    // A command line the program could not read names nothing, not even an empty value.
+    EXPECT_EQ(autorun_findings(ours, "", std::nullopt), kAutorunWrongTarget);
+    EXPECT_EQ(autorun_findings(ours, "", ""), 0);
 }
 
 TEST(AutorunPolicy, JudgedByTheFirstByte) {

@@ -12,6 +12,7 @@
 
 #include "autorun/autorun_rules.h"
 #include "autorun/autorun_state.h"
+#include "common/wide_text_win.h"
 #include "links/link_list.h"
 #include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
@@ -26,11 +27,8 @@ namespace {
 
 using namespace qb::test;
 
-std::string window_text(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
+// The text as the window holds it, in the program's code page.
+std::string window_text(HWND window) { return qb::window_text(window).value_or("<not in code page 1251>"); }
 
 std::string class_of(HWND window) {
     char name[64] = {};
@@ -237,9 +235,7 @@ TEST_F(OptionsWindow, PagesShowTheirControlsAndTheThemesPageIsReadFromTheDisk) {
         const LRESULT current = SendMessageA(themes, LB_GETCURSEL, 0, 0);
         EXPECT_EQ(list_box_items(themes).at(static_cast<std::size_t>(current)), "MAINTHEME");
         EXPECT_EQ(SendDlgItemMessageA(options, 10040, CB_GETCURSEL, 0, 0), 3);
-        char fill[128] = {};
-        GetWindowTextA(GetDlgItem(options, 10040), fill, sizeof fill);
-        EXPECT_STREQ(fill, "Растянуть рисунок на всю область");
+        EXPECT_EQ(window_text_wide(GetDlgItem(options, 10040)), L"Растянуть рисунок на всю область");
         EXPECT_FALSE(state().changes.theme_changed) << "selecting the current theme switches nothing";
 
         // A folder added meanwhile is listed the next time the page is chosen;
@@ -252,6 +248,47 @@ TEST_F(OptionsWindow, PagesShowTheirControlsAndTheThemesPageIsReadFromTheDisk) {
         EXPECT_EQ(std::count(refilled.begin(), refilled.end(), "Added"), 1);
         EXPECT_EQ(refilled.size(), archive_kept ? 3u : 4u);
         EXPECT_EQ(SendDlgItemMessageA(options, 10040, CB_GETCURSEL, 0, 0), CB_ERR);
+    }), 0);
+}
+
+// The window's own texts reach the system as the Russian text they are,
+// and a theme with a Cyrillic name can be chosen, on any system.
+using OptionsWindowAnyLanguage = OptionsWindow;
+
+TEST_F(OptionsWindowAnyLanguage, TextsReadBackAsTheirUnicodeText) {
+    const std::string data = folder_ + "\\Data";
+    ASSERT_TRUE(MoveFileW(system_path(data + "\\GRAPHITE").c_str(), system_path(data + "\\Графит").c_str()));
+    EXPECT_EQ(run([&](HWND main) {
+        HWND options = open_options(main);
+        ASSERT_NE(options, nullptr);
+        EXPECT_TRUE(IsWindowUnicode(options));
+        EXPECT_EQ(window_text_wide(options), L"Настройки");
+        struct Item {
+            int control;
+            UINT get_text;
+            int index;
+            const wchar_t* text;
+        };
+        const Item items[] = {
+            {10020, LB_GETTEXT, 0, L"Общие"},
+            {10020, LB_GETTEXT, 2, L"Темы"},
+            {10040, CB_GETLBTEXT, 0, L"Не отображать фоновый рисунок"},
+        };
+        for (const Item& item : items) {
+            wchar_t text[64] = {};
+            SendDlgItemMessageW(options, item.control, item.get_text, item.index, reinterpret_cast<LPARAM>(text));
+            EXPECT_STREQ(text, item.text);
+        }
+
+        choose_page(options, 2);
+        const std::wstring name = L"Графит";
+        const LRESULT found = SendDlgItemMessageW(options, 10038, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                                  reinterpret_cast<LPARAM>(name.c_str()));
+        ASSERT_NE(found, LB_ERR) << "the Cyrillic theme is listed by its name";
+        SendDlgItemMessageW(options, 10038, LB_SETCURSEL, found, 0);
+        command(options, 10038, LBN_SELCHANGE);
+        EXPECT_EQ(state().settings.theme_name, "\\Графит");
+        EXPECT_TRUE(state().changes.theme_changed);
     }), 0);
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "common/file_io_win.h"
+#include "common/wide_text_win.h"
 #include "support/test_support_win.h"
 #include "theme/theme_catalogue_win.h"
 
@@ -20,14 +22,16 @@ protected:
     void SetUp() override {
         data_ = fresh_folder(kTestDrive, "catalogue") + "\\Data";
         ASSERT_TRUE(CreateDirectoryA(data_.c_str(), nullptr));
-        list_ = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_SORT | LBS_NOTIFY, 0, 0, 200, 200, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        list_ = CreateWindowExW(0, L"LISTBOX", L"", WS_POPUP | LBS_SORT | LBS_NOTIFY, 0, 0, 200, 200, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
         ASSERT_NE(list_, nullptr);
     }
     void TearDown() override {
         if (list_) DestroyWindow(list_);
     }
-    void add_theme(const std::string& name) { ASSERT_TRUE(CreateDirectoryA((data_ + "\\" + name).c_str(), nullptr)); }
+    void add_theme(const std::string& name) {
+        ASSERT_TRUE(CreateDirectoryW(system_path(data_ + "\\" + name).c_str(), nullptr)) << name;
+    }
     int selected() const { return static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)); }
 
     std::string data_;
@@ -67,7 +71,7 @@ TEST_F(ThemeCatalogue, OnlyPlainFoldersAreListedInTheListBoxOrder) {
 
     // The list box sorts what it is given; the catalogue's order is the same.
     for (auto name = themes.rbegin(); name != themes.rend(); ++name) {
-        SendMessageA(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name->c_str()));
+        SendMessageW(list_, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(to_wide(*name).c_str()));
     }
     EXPECT_EQ(list_box_items(list_), themes);
     auto position = [&](const char* name) { return std::find(themes.begin(), themes.end(), name) - themes.begin(); };
@@ -98,6 +102,26 @@ TEST_F(ThemeCatalogue, TheCurrentThemeIsSelectedInTheFilledList) {
     fill_theme_list(list_, data_, "\\Gone");
     EXPECT_EQ(selected(), LB_ERR) << "a theme whose folder is gone selects nothing";
     EXPECT_EQ(SendMessageA(list_, LB_GETCOUNT, 0, 0), 3);
+}
+
+// The same names, the same order and the same choice on every system.
+using ThemeCatalogueAnyLanguage = ThemeCatalogue;
+
+TEST_F(ThemeCatalogueAnyLanguage, CyrillicNamesAreListedInOneOrderAndOthersSkipped) {
+    for (const char* name : {"лето", "MAINTHEME", "Зима", "азбука", "Blue"}) add_theme(name);
+    // A name code page 1251 has no bytes for could never be kept as the
+    // current theme: "Тема" and two Japanese characters.
+    ASSERT_TRUE(CreateDirectoryW(system_path(data_ + "\\").append(L"Тема\x65E5\x672C").c_str(), nullptr));
+
+    const std::vector<std::string> expected{"Blue", "MAINTHEME", "азбука", "Зима", "лето"};
+    EXPECT_EQ(list_theme_folders(data_), expected) << "Latin first, then Russian order, letter case aside";
+
+    fill_theme_list(list_, data_, "\\зима");
+    EXPECT_EQ(list_box_items(list_), expected);
+    EXPECT_EQ(selected(), 3);
+    wchar_t shown[16] = {};
+    SendMessageW(list_, LB_GETTEXT, 3, reinterpret_cast<LPARAM>(shown));
+    EXPECT_STREQ(shown, L"Зима") << "the list box shows the name, not its 1251 bytes";
 }
 
 TEST_F(ThemeCatalogue, WithoutADataFolderTheListIsEmpty) {

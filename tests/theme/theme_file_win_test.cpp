@@ -1,4 +1,4 @@
-// Theme.ini through the system's private-profile functions.
+// Theme.ini on the test drive, read and written as the program does.
 #include <gtest/gtest.h>
 
 #include "support/test_support_win.h"
@@ -99,6 +99,44 @@ TEST_F(ThemeFile, NothingIsWrittenWithoutTheThemeFolder) {
     theme_name = "\\NOSUCHTHEME";
     EXPECT_FALSE(write_theme());
     EXPECT_EQ(GetFileAttributesA((folder_ + "\\Data\\NOSUCHTHEME").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Theme.ini keeps the bytes a Russian Windows writes, whatever the
+// system's own code page: the program's keys change, nothing else does.
+TEST(ThemeFileAnyLanguage, CyrillicThemeFolderAndForeignSectionKeepTheirBytes) {
+    const std::string theme = fresh_folder(kTestDrive, "Тема зимняя");
+    const std::string ini = theme + "\\Theme.ini";
+    const std::string others = "; Автор: Иван Петров\r\n[ОПИСАНИЕ]\r\nНазвание = \"Зима в лесу\"\r\n";
+    struct Case {
+        const char* before;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"", "[COLORS]\r\nFORMCOLOR_R=127\r\nFORMCOLOR_G=127\r\n"},
+        {"[COLORS]\r\nHEADCOLOR_R = 5\r\n", "[COLORS]\r\nHEADCOLOR_R=10\r\n"},
+    };
+    for (const Case& c : cases) {
+        write_text(ini, others + c.before);
+        ThemeColors colors;
+        colors.header_color = rgb(10, 20, 30);
+        colors.fill_type = 2;
+        colors.double_font = false;
+        ASSERT_TRUE(write_theme(theme, colors));
+        const std::vector<std::uint8_t> bytes = read_bytes(ini);
+        const std::string written(bytes.begin(), bytes.end());
+        ASSERT_EQ(written.rfind(others, 0), 0u) << "the other lines stay byte for byte:\n" << written;
+        const std::string keys = written.substr(others.size());
+        EXPECT_EQ(keys.rfind(c.after, 0), 0u) << keys;
+        for (const char* line : {"HEADCOLOR_G=20\r\n", "HEADCOLOR_B=30\r\n", "[OTHER]\r\n", "BG_FILLTYPE=2\r\n",
+                                 "USEDBLFONT=0\r\n"}) {
+            EXPECT_NE(keys.find(line), std::string::npos) << line;
+        }
+        ThemeColors read;
+        EXPECT_FALSE(read_theme(theme, read));
+        EXPECT_EQ(read.header_color, colors.header_color);
+        EXPECT_EQ(read.fill_type, 2);
+        EXPECT_FALSE(read.double_font);
+    }
 }
 
 }  // namespace
