@@ -35,7 +35,7 @@ void initialise(MainWindow& data, HWND window) {
     compose_skin(program.bitmaps, {0, 0, placed.right - placed.left, placed.bottom - placed.top}, window,
                  program.theme.fill_type, program.header_height);
 
-    if (settings.check_autorun_at_start) program.autorun_state = check_autorun_file(program.location.drive_root, program_command_line());
+    if (settings.check_autorun_at_start) program.autorun_state = check_autorun_file(program.location.drive_root, process_command_line());
     protect_autorun_file(program.location.drive_root);
     data.view.idle_countdown = kIdleSeconds;
 }

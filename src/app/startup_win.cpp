@@ -34,7 +34,7 @@ public:
         HICON icon = LoadIconW(instance, L"MAINICON");
         registered_all_ = add(kMainClass, main_window_proc, icon, std::nullopt) &&
                           add(kPropertiesClass, properties_window_proc, icon, kDialogFace) &&
-                          add_options(icon) &&
+                          add(kOptionsClass, options_window_proc, icon, kDialogFace) &&
                           add(kSplashClass, splash_procedure, nullptr, kDialogFace);
     }
     WindowClasses(const WindowClasses&) = delete;
@@ -49,13 +49,6 @@ public:
     }
 
 private:
-    // The options window is a Unicode window, registered by its own module.
-    bool add_options(HICON icon) {
-        brushes_.emplace_back(CreateSolidBrush(kDialogFace));
-        if (!register_options_class(instance_, icon, brushes_.back().get())) return false;
-        names_.push_back(kOptionsClass);
-        return true;
-    }
     bool add(const char* name, WNDPROC procedure, HICON icon, std::optional<COLORREF> background) {
         const std::wstring wide_name = to_wide(name);
         WNDCLASSEXW wc{};

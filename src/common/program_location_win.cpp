@@ -47,8 +47,6 @@ std::string module_file_path(HMODULE instance) {
     return escaped_path(wide);
 }
 
-std::string program_command_line() { return to_1251(GetCommandLineW()).value_or(std::string()); }
-
 ProgramLocation locate_program(HINSTANCE instance) {
     const std::wstring wide = module_file_path_wide(instance);
     if (std::optional<std::string> path = storable_path(wide)) return location_from_module_path(*path);

@@ -18,8 +18,4 @@ std::string module_file_path(HMODULE instance);
 // program's files are named relative to it (program_dir ".").
 ProgramLocation locate_program(HINSTANCE instance);
 
-// The command line the program was started with, in code page 1251;
-// empty when it does not convert (it then matches no stored command).
-std::string program_command_line();
-
 }  // namespace qb

@@ -299,23 +299,6 @@ LRESULT CALLBACK options_window_proc(HWND window, UINT message, WPARAM wparam, L
     }
 }
 
-bool register_options_class(HINSTANCE instance, HICON icon, HBRUSH background) {
-    const std::wstring name = to_wide(kOptionsClass);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
-    wc.lpfnWndProc = options_window_proc;
-    wc.cbWndExtra = kOptionsWindowExtraBytes;
-    wc.hInstance = instance;
-    wc.hIcon = icon;
-    wc.hIconSm = icon;
-    wc.hbrBackground = background;
-    wc.lpszClassName = name.c_str();
-    return RegisterClassExW(&wc) != 0;
-}
-
-void unregister_options_class(HINSTANCE instance) { UnregisterClassW(to_wide(kOptionsClass).c_str(), instance); }
-
 HWND build_options_window(ProgramState& program, HWND owner) {
     const std::wstring class_name = to_wide(kOptionsClass);
     const std::wstring title = to_wide(text::kOptionsTitle);

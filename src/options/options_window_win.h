@@ -14,18 +14,10 @@ namespace qb {
 inline constexpr const char* kOptionsClass = "OptWindow";
 inline constexpr int kOptionsWidth = 460;
 inline constexpr int kOptionsHeight = 330;
-inline constexpr int kOptionsWindowExtraBytes = 30;
 
-// A Unicode window procedure: its class is registered with
-// register_options_class, so the texts it is given are UTF-16 on any system.
+// A Unicode window procedure (its class is registered as one at start-up),
+// so the texts it is given are UTF-16 on any system.
 LRESULT CALLBACK options_window_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-
-// Registers the window class (Unicode) with the program's icon and the
-// dialog face brush, which the caller owns and keeps until
-// unregister_options_class. False when the class cannot be registered
-// (a class of that name exists).
-bool register_options_class(HINSTANCE instance, HICON icon, HBRUSH background);
-void unregister_options_class(HINSTANCE instance);
 
 // Creates the window for `program`, owned by `owner`, with every control,
 // page 0 selected and shown; the check boxes show the settings of this
