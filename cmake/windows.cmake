@@ -40,13 +40,13 @@ target_compile_definitions(qb_win PUBLIC ${QB_WIN_DEFS})
 target_compile_options(qb_win PRIVATE ${QB_WARNINGS})
 target_link_libraries(qb_win PUBLIC qb_core ${QB_WIN_LIBS})
 
-# Resources: the program's icon and version, and the picture library. The
+# Resources: the program's icon, version and manifest, and the picture library. The
 # version comes from project(VERSION), through a generated header.
 set(QB_GENERATED_DIR ${CMAKE_BINARY_DIR}/generated)
 configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${QB_GENERATED_DIR}/version.h @ONLY)
-set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QB_ART_DIR} -I${QB_ART_DIR}/data -I${QB_GENERATED_DIR}")
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${QB_ART_DIR} -I${QB_ART_DIR}/data -I${QB_GENERATED_DIR} -I${CMAKE_SOURCE_DIR}/resources")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/app.rc
-  PROPERTIES OBJECT_DEPENDS "${QB_ART_STAMP};${QB_GENERATED_DIR}/version.h")
+  PROPERTIES OBJECT_DEPENDS "${QB_ART_STAMP};${QB_GENERATED_DIR}/version.h;${CMAKE_SOURCE_DIR}/resources/Quillobrante.exe.manifest")
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/data/data.rc
   PROPERTIES OBJECT_DEPENDS ${QB_ART_STAMP})
 
@@ -132,6 +132,8 @@ add_dependencies(trace_library art)
 foreach(sub app)
   add_dependencies(win_${sub}_tests trace_library)
 endforeach()
+# The app tests read the built program's manifest.
+add_dependencies(win_app_tests Quillobrante)
 
 # The helper that end-to-end tests use to reach the running program's window.
 add_executable(qb_probe ${CMAKE_SOURCE_DIR}/tests/tools/qb_probe.cpp)

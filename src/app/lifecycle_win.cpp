@@ -5,11 +5,27 @@
 #include "common/program_location_win.h"
 #include "links/settings_file_win.h"
 #include "mainwindow/saving_win.h"
+#include "mainwindow/window_placement.h"
 #include "render/skin_win.h"
 #include "search/found_files_file_win.h"
 #include "theme/theme_file_win.h"
 
 namespace qb {
+
+namespace {
+// The work area (the monitor less its taskbars) of the monitor that holds
+// the pointer: where the user is looking when the program starts.
+Rect work_area_under_pointer(Size screen) {
+    POINT pointer{};
+    if (!GetCursorPos(&pointer)) pointer = {0, 0};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (!GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &info)) {
+        return {0, 0, screen.cx, screen.cy};
+    }
+    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+}
+}  // namespace
 
 void initialise(MainWindow& data, HWND window) {
     ProgramState& program = data.program;
@@ -23,9 +39,12 @@ void initialise(MainWindow& data, HWND window) {
                                                 program.links, program.links_loaded) == SettingsLoad::Unreadable;
     if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
 
-    const AppSettings& settings = program.settings;
-    SetWindowPos(window, HWND_TOP, program.screen.cx / 2 - settings.window_width / 2,
-                 program.screen.cy / 2 - settings.window_height / 2, settings.window_width, settings.window_height, 0);
+    const Size stored{program.settings.window_width, program.settings.window_height};
+    const Rect place =
+        place_window(stored, {kMinWindowWidth, kMinWindowHeight}, work_area_under_pointer(program.screen));
+    const Size placed_size{place.width(), place.height()};
+    if (placed_size != stored) program.fitted_size = placed_size;
+    SetWindowPos(window, HWND_TOP, place.left, place.top, place.width(), place.height(), 0);
 
     load_skin(program.bitmaps, program.theme_folder(), program.resource_library.get());
     // The cache holds sections of its own: the library is not needed any more.
@@ -35,7 +54,9 @@ void initialise(MainWindow& data, HWND window) {
     compose_skin(program.bitmaps, {0, 0, placed.right - placed.left, placed.bottom - placed.top}, window,
                  program.theme.fill_type, program.header_height);
 
-    if (settings.check_autorun_at_start) program.autorun_state = check_autorun_file(program.location.drive_root, process_command_line());
+    if (program.settings.check_autorun_at_start) {
+        program.autorun_state = check_autorun_file(program.location.drive_root, process_command_line());
+    }
     protect_autorun_file(program.location.drive_root);
     data.view.idle_countdown = kIdleSeconds;
 }

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <optional>
 
 #include "common/drive_facts.h"
 #include "common/geometry.h"
@@ -51,6 +52,10 @@ struct ProgramState {
     FoundFileList found_files;
 
     AppSettings settings;
+    // The size the window was shrunk to at start so that it fits its
+    // monitor. While the window keeps it, settings keep the stored size:
+    // only the user's own sizing changes what data.qb holds.
+    std::optional<Size> fitted_size;
     // What changed and is not saved yet; set through note_change.
     ChangeFlags changes;
     // data.qb was there at start but could not be read: it is moved aside

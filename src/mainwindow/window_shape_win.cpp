@@ -26,8 +26,11 @@ void reshape_window(ProgramState& program, HWND window) {
     GetWindowRect(window, &placed);
     const int width = placed.right - placed.left;
     const int height = placed.bottom - placed.top;
-    program.settings.window_width = width;
-    program.settings.window_height = height;
+    if (program.fitted_size != Size{width, height}) {
+        program.fitted_size.reset();
+        program.settings.window_width = width;
+        program.settings.window_height = height;
+    }
 
     const WindowOutline outline = window_outline(width, height);
     UniqueRegion body = rounded_region(outline.body);

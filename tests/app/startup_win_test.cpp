@@ -232,6 +232,56 @@ TEST_F(Startup, WindowsAppearCentredAndEscapeEndsTheRunWithZero) {
     EXPECT_FALSE(GetClassInfoExA(app_instance, "Quillobrante", &after));
 }
 
+TEST_F(Startup, AStoredSizeLargerThanTheScreenIsShrunkIntoTheWorkAreaButStaysStored) {
+    const std::string folder = program_folder("too-large");
+    StoredSettings stored;
+    stored.window_width = 1600;  // from a larger monitor than the 1024 x 768 here
+    stored.window_height = 1200;
+    stored.theme_name.text = "\\MAINTHEME";
+    stored.options = {true, false, false, false, false};
+    const std::string settings_path = folder + "\\data.qb";
+    write_bytes(settings_path, encode_settings(stored));
+    set_old_modification_time(settings_path);
+    const FILETIME written = modification_time(settings_path);
+
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &monitor));
+    const RECT work = monitor.rcWork;
+
+    RECT placed{};
+    Size kept;
+    TestProgram first(folder);
+    EXPECT_EQ(first.run([&](HWND window) {
+        GetWindowRect(window, &placed);
+        kept = {first.state.settings.window_width, first.state.settings.window_height};
+        press_key(window, VK_ESCAPE);
+    }), 0);
+    EXPECT_EQ(placed.left, work.left);
+    EXPECT_EQ(placed.top, work.top);
+    EXPECT_EQ(placed.right, work.right);
+    EXPECT_EQ(placed.bottom, work.bottom);
+    EXPECT_GE(placed.right - placed.left, kMinWindowWidth);
+    EXPECT_GE(placed.bottom - placed.top, kMinWindowHeight);
+    EXPECT_EQ(kept, (Size{1600, 1200})) << "the stored size is kept for a larger screen";
+    const FILETIME after = modification_time(settings_path);
+    EXPECT_EQ(CompareFileTime(&written, &after), 0) << "fitting the window changed nothing to save";
+
+    // The user's own sizing of a fitted window is what is stored then.
+    TestProgram second(folder);
+    EXPECT_EQ(second.run([&](HWND window) {
+        SetWindowPos(window, nullptr, 0, 0, 500, 400, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        kept = {second.state.settings.window_width, second.state.settings.window_height};
+        press_key(window, VK_ESCAPE);
+    }), 0);
+    EXPECT_EQ(kept, (Size{500, 400}));
+    const StoredSettings saved = decode_settings(read_bytes(settings_path));
+    EXPECT_EQ(saved.window_width, 500);
+    EXPECT_EQ(saved.window_height, 400);
+}
+
 TEST_F(Startup, CloseButtonEndsTheRunWithZero) {
     TestProgram program(program_folder("close-button"));
     const int code = program.run([](HWND window) {
