@@ -25,20 +25,32 @@ SetDefaultDllDirectoriesFunction default_directories() {
     return kernel_function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories");
 }
 
-// Every delay-loaded library by its full system-folder path; where the
-// search could not be limited, its own imports are then looked for
-// beside it, in the system folder, before the program's folder.
-FARPROC WINAPI load_from_system_folder(unsigned notification, PDelayLoadInfo info) {
-    if (notification != dliNotePreLoadLibrary || info == nullptr || info->szDll == nullptr) return nullptr;
+// Libraries that the shell's and the dialogs' own libraries load by name
+// later (the common controls of the side-by-side store do so under Wine
+// without the limited search): loaded first from the system folder, so
+// that name finds them already there.
+constexpr const char* kCompanions[] = {"msimg32.dll"};
+
+HMODULE load_by_system_path(const char* name) {
     wchar_t folder[MAX_PATH] = {};
     const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
     std::wstring path(folder, length);
     path += L'\\';
     // Library names of the import table are plain ASCII.
-    for (const char* c = info->szDll; *c != '\0'; ++c) path += static_cast<wchar_t>(static_cast<unsigned char>(*c));
+    for (const char* c = name; *c != '\0'; ++c) path += static_cast<wchar_t>(static_cast<unsigned char>(*c));
     const DWORD flags = default_directories() ? kSearchSystemFolder : LOAD_WITH_ALTERED_SEARCH_PATH;
-    return reinterpret_cast<FARPROC>(LoadLibraryExW(path.c_str(), nullptr, flags));
+    return LoadLibraryExW(path.c_str(), nullptr, flags);
+}
+
+// Every delay-loaded library by its full system-folder path; where the
+// search could not be limited, its own imports are then looked for
+// beside it, in the system folder, before the program's folder.
+FARPROC WINAPI load_from_system_folder(unsigned notification, PDelayLoadInfo info) {
+    if (notification != dliNotePreLoadLibrary || info == nullptr || info->szDll == nullptr) return nullptr;
+    // Kept for the whole run, as the delay-loaded libraries are.
+    for (const char* companion : kCompanions) load_by_system_path(companion);
+    return reinterpret_cast<FARPROC>(load_by_system_path(info->szDll));
 }
 
 }  // namespace

@@ -8,7 +8,10 @@
 namespace qb {
 
 int SystemModalSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
-    return MessageBoxW(owner, to_wide(text).c_str(), to_wide(caption).c_str(), type);
+    // Buttons in Russian too, as the texts are, where the system has the
+    // language's resources; otherwise in the system's own.
+    constexpr WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
+    return MessageBoxExW(owner, to_wide(text).c_str(), to_wide(caption).c_str(), type, kRussian);
 }
 
 void SystemModalSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {

@@ -884,7 +884,7 @@ def session_in(locale):
         expected = header_row_colour(theme_colours()["header"], 5)
         assert wait_for(lambda: Screenshot("lang-window").pixel(left + 5, top + 5) == expected)
         # The work area with the links' captions (the header may show hints).
-        seen["links"] = settled_region("lang-window", (left + 5, top + 30, right - 50, bottom - 30))
+        seen["links"] = settled_region("lang-window-" + locale, (left + 5, top + 30, right - 50, bottom - 30))
 
         # The Cyrillic program opens through the shell.
         xdotool("mousemove", left + 150 + 39, top + 75 + 64, "click", "--repeat", 2, "--delay", 80, 1)
@@ -897,7 +897,7 @@ def session_in(locale):
         program.press(0x2E, extended=True)
         assert probe("dialog-text", 10000) == "Вы действительно хотите удалить ссылку?"
         box = rect_of(probe("wait-window", "#32770", 5000))
-        seen["question"] = settled_region("lang-question", box)
+        seen["question"] = settled_region("lang-question-" + locale, box)
         answer_dialog(6)
 
         # The options window, its title and its first page.
@@ -905,7 +905,7 @@ def session_in(locale):
         options = probe("wait-window", "OptWindow", 10000)
         assert options, "the options window opens"
         assert probe("window-text", "OptWindow") == "Настройки"
-        seen["options"] = settled_region("lang-options", rect_of(options))
+        seen["options"] = settled_region("lang-options-" + locale, rect_of(options))
         program.press(0x1B)
         assert program.wait_exit() == 0
     finally:
