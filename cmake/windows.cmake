@@ -56,6 +56,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/data/data.rc
 # stick, and a library planted there would otherwise run at start-up.
 set(QB_DELAY_LOADED shell32 comdlg32)
 set(QB_DELAY_LIBS)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delay-load)
 foreach(lib ${QB_DELAY_LOADED})
   set(def ${CMAKE_SOURCE_DIR}/cmake/delay-load/${lib}.def)
   set(out ${CMAKE_BINARY_DIR}/delay-load/lib${lib}_delay.a)
