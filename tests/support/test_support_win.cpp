@@ -18,38 +18,40 @@ namespace {
 // A name that code page 1251 cannot hold comes as "?", which no test names.
 std::string ansi(const wchar_t* wide) { return to_1251(wide).value_or("?"); }
 
-// Calls `each` with the name and attributes of every entry of `folder`.
+// Calls `each` with the wide path and attributes of every entry of
+// `folder` (a wide path of the system's form): names outside code page
+// 1251, which tests make, are reached too.
 template <typename Fn>
-void for_each_entry(const std::string& folder, Fn each) {
+void for_each_entry(const std::wstring& folder, Fn each) {
     WIN32_FIND_DATAW entry{};
-    UniqueFind find(FindFirstFileW(system_path(folder + "\\*").c_str(), &entry));
+    UniqueFind find(FindFirstFileW((folder + L"\\*").c_str(), &entry));
     if (!find) return;
     do {
-        const std::string name = ansi(entry.cFileName);
-        if (name != "." && name != "..") each(name, entry.dwFileAttributes);
+        const std::wstring name = entry.cFileName;
+        if (name != L"." && name != L"..") each(folder + L"\\" + name, entry.dwFileAttributes);
     } while (FindNextFileW(find.get(), &entry));
 }
 
-void remove_tree(const std::string& path) {
-    for_each_entry(path, [&](const std::string& name, DWORD attributes) {
-        const std::string child = path + "\\" + name;
-        SetFileAttributesW(system_path(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+void remove_tree(const std::wstring& path) {
+    for_each_entry(path, [&](const std::wstring& child, DWORD attributes) {
+        SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             remove_tree(child);
         } else {
-            delete_file(child);
+            DeleteFileW(child.c_str());
         }
     });
-    RemoveDirectoryW(system_path(path).c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
-void copy_tree(const std::string& from, const std::string& to) {
-    CreateDirectoryW(system_path(to).c_str(), nullptr);
-    for_each_entry(from, [&](const std::string& name, DWORD attributes) {
+void copy_tree(const std::wstring& from, const std::wstring& to) {
+    CreateDirectoryW(to.c_str(), nullptr);
+    for_each_entry(from, [&](const std::wstring& child, DWORD attributes) {
+        const std::wstring target = to + child.substr(from.size());
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            copy_tree(from + "\\" + name, to + "\\" + name);
+            copy_tree(child, target);
         } else {
-            CopyFileW(system_path(from + "\\" + name).c_str(), system_path(to + "\\" + name).c_str(), FALSE);
+            CopyFileW(child.c_str(), target.c_str(), FALSE);
         }
     });
 }
@@ -57,7 +59,7 @@ void copy_tree(const std::string& from, const std::string& to) {
 
 std::string fresh_folder(const std::string& drive, const std::string& name) {
     const std::string path = drive + "\\" + name;
-    remove_tree(path);
+    remove_tree(system_path(path));
     EXPECT_TRUE(CreateDirectoryW(system_path(path).c_str(), nullptr)) << "cannot create " << path;
     return path;
 }
@@ -74,7 +76,7 @@ std::string test_program_folder() {
 }
 
 void install_themes(const std::string& folder) {
-    copy_tree(test_program_folder() + "\\art\\Data", folder + "\\Data");
+    copy_tree(system_path(test_program_folder() + "\\art\\Data"), system_path(folder + "\\Data"));
     CopyFileW(system_path(test_program_folder() + "\\data.dll").c_str(), system_path(folder + "\\data.dll").c_str(),
               FALSE);
 }
