@@ -50,7 +50,6 @@ AutorunWriteResult write_file(const AutorunPlace& place) {
 
     const DWORD old_attributes = GetFileAttributesW(system_path(path).c_str());
     set_attributes(path, FILE_ATTRIBUTE_NORMAL);  // a read-only or system file can then be replaced
-    set_attributes(replacement_path(path), FILE_ATTRIBUTE_NORMAL);  // a leftover of a pulled drive
     if (!write_file_replacing(path, std::vector<std::uint8_t>(text.begin(), text.end()))) {
         if (old_attributes != INVALID_FILE_ATTRIBUTES) set_attributes(path, old_attributes);
         return AutorunWriteResult::Failed;

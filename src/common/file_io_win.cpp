@@ -48,6 +48,8 @@ std::string replacement_path(const std::string& path) { return path + ".new"; }
 
 bool replace_through_temporary(const std::string& path, const std::function<bool(const std::string&)>& fill) {
     const std::string temporary = replacement_path(path);
+    // A leftover of a pulled drive may carry attributes that refuse a rewrite.
+    SetFileAttributesW(system_path(temporary).c_str(), FILE_ATTRIBUTE_NORMAL);
     if (!fill(temporary) || !MoveFileExW(system_path(temporary).c_str(), system_path(path).c_str(),
                                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         delete_file(temporary);

@@ -61,8 +61,6 @@ bool write_theme(const std::string& theme_folder, const ThemeColors& colors) {
     for (const ThemeKey& key : kThemeKeys) {
         text = with_profile_value(text, key.section, key.name, theme_value_text(colors, key));
     }
-    // A leftover of a pulled drive may carry attributes that refuse a rewrite.
-    SetFileAttributesW(system_path(replacement_path(path)).c_str(), FILE_ATTRIBUTE_NORMAL);
     return write_file_replacing(path, std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
