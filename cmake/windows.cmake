@@ -23,7 +23,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 
 set(QB_STATIC_LINK -static -static-libgcc -static-libstdc++)
-set(QB_WIN_LIBS gdi32 user32 shell32 comdlg32 advapi32)
+set(QB_WIN_LIBS gdi32 user32 shell32 comdlg32 ole32 oleaut32 oleacc advapi32)
 set(QB_WIN_DEFS WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0501 WINVER=0x0501)
 
 # The portable core, cross-compiled.
@@ -54,7 +54,7 @@ set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/data/data.rc
 # loaded at their first call (delay-loaded), after the program has limited
 # its library search to the system folder: the program's folder is the
 # stick, and a library planted there would otherwise run at start-up.
-set(QB_DELAY_LOADED shell32 comdlg32)
+set(QB_DELAY_LOADED shell32 comdlg32 ole32 oleaut32 oleacc)
 set(QB_DELAY_LIBS)
 file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/delay-load)
 foreach(lib ${QB_DELAY_LOADED})
@@ -140,7 +140,7 @@ add_dependencies(win_app_tests Quillobrante)
 add_executable(qb_probe ${CMAKE_SOURCE_DIR}/tests/tools/qb_probe.cpp)
 target_compile_definitions(qb_probe PRIVATE ${QB_WIN_DEFS})
 target_compile_options(qb_probe PRIVATE ${QB_WARNINGS})
-target_link_libraries(qb_probe PRIVATE qb_core user32 gdi32)
+target_link_libraries(qb_probe PRIVATE qb_core user32 gdi32 ole32 oleaut32 oleacc)
 target_link_options(qb_probe PRIVATE ${QB_STATIC_LINK})
 
 # Windows benchmarks (figures printed, not asserted), and the bare window

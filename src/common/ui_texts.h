@@ -83,6 +83,25 @@ inline constexpr const char* kPolicyKeyCreated = "Ключ реестра соз
 inline constexpr const char* kPolicyKeyChanged = "Ключ реестра изменен.";
 inline constexpr const char* kPolicyInOrder = "Ключ реестра в порядке!";
 
+// What a screen reader says of the main window: the default actions of its
+// parts, the skin buttons' names and the status strip read out as
+// "Съёмный диск «Метка», занято 42 %, новых программ: 3".
+inline constexpr const char* kAccessibleOpen = "Открыть";
+inline constexpr const char* kAccessiblePress = "Нажать";
+inline constexpr const char* kAccessibleAdopt = "Добавить ссылку";
+inline constexpr const char* kAccessibleCloseButton = "Закрыть программу";
+inline constexpr const char* kAccessibleOptionsButton = "Настройки программы";
+inline constexpr const char* kDriveRemovable = "Съёмный диск";
+inline constexpr const char* kDriveFixed = "Жёсткий диск";
+inline constexpr const char* kDriveNetwork = "Сетевой диск";
+inline constexpr const char* kDriveOptical = "Компакт-диск";
+inline constexpr const char* kDriveRam = "Виртуальный диск";
+inline constexpr const char* kDriveUnknown = "Диск";
+inline constexpr const char* kStatusLabelOpens = " «";
+inline constexpr const char* kStatusLabelCloses = "»";
+inline constexpr const char* kStatusUsed = ", занято ";
+inline constexpr const char* kStatusNewPrograms = ", новых программ: ";
+
 // The link properties window.
 inline constexpr const char* kPropertiesTitle = "Свойства значка";
 inline constexpr const char* kPropertiesName = "Название";

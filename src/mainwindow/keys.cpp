@@ -17,6 +17,13 @@ KeyCommand key_command(unsigned key, bool extended) {
     return {};
 }
 
+KeyAction link_key_action(unsigned key, bool system, bool shift, bool alt) {
+    if (key == kKeyApps && !system) return KeyAction::LinkMenu;
+    if (key == kKeyF10 && shift && !alt) return KeyAction::LinkMenu;
+    if (key == kKeyReturn && system && alt) return KeyAction::LinkProperties;
+    return KeyAction::None;
+}
+
 Command command_of(std::uint32_t wparam) {
     switch (wparam & 0xFFFFu) {
         case CMD_CLOSE: return Command::Close;

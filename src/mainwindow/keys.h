@@ -11,6 +11,8 @@ namespace qb {
 inline constexpr unsigned kKeyReturn = 0x0D;
 inline constexpr unsigned kKeyEscape = 0x1B;
 inline constexpr unsigned kKeyDelete = 0x2E;
+inline constexpr unsigned kKeyApps = 0x5D;  // the Menu key
+inline constexpr unsigned kKeyF10 = 0x79;
 
 enum class KeyAction {
     None,
@@ -18,6 +20,8 @@ enum class KeyAction {
     Delete,    // delete the selected link after confirmation
     Open,      // open the selected link
     Quit,
+    LinkMenu,        // the selected link's context menu, at the link
+    LinkProperties,  // the selected link's properties window
 };
 
 struct KeyCommand {
@@ -32,6 +36,12 @@ bool is_extended_key(std::uint32_t key_data);
 // Arrows and Delete count only as the dedicated keys, Enter only as the
 // main Enter key; Escape quits at any time.
 KeyCommand key_command(unsigned virtual_key, bool extended);
+
+// The keys of a link's other actions: the Menu key and Shift+F10 open its
+// context menu, Alt+Enter its properties. `system` for WM_SYSKEYDOWN (F10
+// and keys held with Alt come so), `alt` from its context bit. Every other
+// key: None, so the keys above keep their meaning.
+KeyAction link_key_action(unsigned virtual_key, bool system, bool shift, bool alt);
 
 // Command identifiers of the skin buttons and the context menu.
 inline constexpr int CMD_CLOSE = 10000;

@@ -2,9 +2,14 @@
 
 #include <shellapi.h>
 
+#include <iterator>
+#include <string_view>
+#include <vector>
+
 #include "common/ui_texts.h"
 #include "common/wide_text_win.h"
 
+#include "mainwindow/accessible_events_win.h"
 #include "mainwindow/drag.h"
 #include "mainwindow/hints.h"
 #include "mainwindow/hit_zones.h"
@@ -13,6 +18,7 @@
 #include "mainwindow/new_programs_panel.h"
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/saving_win.h"
+#include "mainwindow/type_to_find.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
 
@@ -69,6 +75,30 @@ void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
     DestroyMenu(menu);
 }
 
+bool key_held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+// Bit 29 of a key message's data: Alt is held.
+bool alt_held(LPARAM lparam) { return (static_cast<DWORD>(lparam) >> 29) & 1u; }
+
+// The middle of a link's square, in window coordinates.
+Point link_middle(const MainWindow& data, const Link& link) {
+    const Point at = link_to_client(link.x, link.y, data.program.header_height);
+    return {at.x + kHitSize / 2, at.y + kHitSize / 2};
+}
+
+// The Menu key, Shift+F10 and Alt+Enter act on the selected link; none
+// selected: nothing. False for any other key.
+bool link_key(MainWindow& data, HWND window, unsigned key, bool system, LPARAM lparam) {
+    const KeyAction action = link_key_action(key, system, key_held(VK_SHIFT), alt_held(lparam));
+    if (action == KeyAction::None) return false;
+    if (system) note_input(data);
+    Link* selected = data.program.links.selected_link();
+    if (selected == nullptr) return true;
+    if (action == KeyAction::LinkMenu) show_link_menu(data, window, *selected, link_middle(data, *selected));
+    if (action == KeyAction::LinkProperties) show_link_properties(data, window, selected);
+    return true;
+}
+
 }  // namespace
 
 LRESULT on_hit_test(MainWindow& data, HWND window, LPARAM lparam) {
@@ -110,14 +140,18 @@ LRESULT on_left_button_down(MainWindow& data, HWND window, LPARAM lparam) {
                                               program.location.drive_root);
     if (press.taken) {
         if (press.adopt) add_link_for_path(data, window, press.adopt->path, press.adopt->position);
+        if (press.repaint) announce_children_changed(program);
         repaint(data, window, areas | press.repaint);
         return 0;
     }
 
     Link* link = program.links.hit_test(point.x, point.y, header);
-    if (link) program.links.move_to_end(link);  // drawn on top, and first for later hit tests
+    if (link && link != &*std::prev(program.links.end())) {
+        program.links.move_to_end(link);  // drawn on top, and first for later hit tests
+        announce_children_changed(program);
+    }
     press_on_work_area(data.view.drag, link, point, header);
-    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (select_link(data, link)) areas |= AREA_WORK;
     repaint(data, window, areas);
     return 0;
 }
@@ -148,7 +182,7 @@ LRESULT on_left_button_double_click(MainWindow& data, HWND window, LPARAM lparam
     std::uint16_t areas = noted_input(data);
     const Point point = point_of(lparam);
     Link* link = program.links.hit_test(point.x, point.y, program.header_height);
-    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (select_link(data, link)) areas |= AREA_WORK;
     if (link) open_link(data, *link, window, /*keep_running=*/false);
     repaint(data, window, areas);
     return 0;
@@ -167,12 +201,13 @@ LRESULT on_right_button_down(MainWindow& data, HWND window, LPARAM lparam) {
     }
     const PanelPress press = panel_right_press(program.found_files, point, client_size(window), header);
     if (press.taken) {
+        announce_children_changed(program);
         repaint(data, window, areas | press.repaint);
         return 0;
     }
 
     Link* link = program.links.hit_test(point.x, point.y, header);
-    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (select_link(data, link)) areas |= AREA_WORK;
     // The selection shows before the menu opens.
     repaint(data, window, areas);
     if (link) show_link_menu(data, window, *link, point);
@@ -182,6 +217,11 @@ LRESULT on_right_button_down(MainWindow& data, HWND window, LPARAM lparam) {
 LRESULT on_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
     ProgramState& program = data.program;
     std::uint16_t areas = noted_input(data);
+    if (link_key_action(static_cast<unsigned>(key), false, key_held(VK_SHIFT), false) != KeyAction::None) {
+        repaint(data, window, areas);
+        link_key(data, window, static_cast<unsigned>(key), false, lparam);
+        return 0;
+    }
     const KeyCommand command =
         key_command(static_cast<unsigned>(key), is_extended_key(static_cast<std::uint32_t>(lparam)));
     Link* selected = program.links.selected_link();
@@ -189,9 +229,9 @@ LRESULT on_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
         case KeyAction::Navigate:
             if (selected == nullptr) {
                 Link* first = program.links.at(0);
-                if (program.links.select_only(first) && first) areas |= AREA_WORK;
+                if (select_link(data, first) && first) areas |= AREA_WORK;
             } else if (Link* next = program.links.neighbour(command.direction, selected, program.settings.auto_arrange)) {
-                if (program.links.select_only(next)) areas |= AREA_WORK;
+                if (select_link(data, next)) areas |= AREA_WORK;
             }
             break;
         case KeyAction::Delete:
@@ -203,9 +243,57 @@ LRESULT on_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
             if (selected) open_link(data, *selected, window, /*keep_running=*/false);
             break;
         case KeyAction::Quit: PostQuitMessage(0); break;
+        case KeyAction::LinkMenu:
+        case KeyAction::LinkProperties:
         case KeyAction::None: break;
     }
     repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_system_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
+    if (!link_key(data, window, static_cast<unsigned>(key), true, lparam)) {
+        return DefWindowProcW(window, WM_SYSKEYDOWN, key, lparam);
+    }
+    return 0;
+}
+
+LRESULT on_key_up(HWND window, UINT message, WPARAM key, LPARAM lparam) {
+    // The system's own handling would open the menu a second time.
+    if (link_key_action(static_cast<unsigned>(key), message == WM_SYSKEYUP, key_held(VK_SHIFT), alt_held(lparam)) ==
+        KeyAction::LinkMenu) {
+        return 0;
+    }
+    return DefWindowProcW(window, message, key, lparam);
+}
+
+LRESULT on_char(MainWindow& data, HWND window, WPARAM character) {
+    ProgramState& program = data.program;
+    std::uint16_t areas = noted_input(data);
+    const std::optional<std::string> typed = to_1251(std::wstring(1, static_cast<wchar_t>(character)));
+    if (typed && typed->size() == 1) {
+        std::vector<std::string_view> captions;
+        std::optional<int> selected;
+        for (const Link& link : program.links) {
+            if (link.selected) selected = static_cast<int>(captions.size());
+            captions.push_back(link.caption ? std::string_view(*link.caption) : std::string_view());
+        }
+        const TypeToFind found = type_to_find(data.typed, typed->front(), GetTickCount(), captions, selected);
+        data.typed = found.typed;
+        if (found.select && select_link(data, program.links.at(*found.select))) areas |= AREA_WORK;
+    }
+    repaint(data, window, areas);
+    return 0;
+}
+
+LRESULT on_context_menu(MainWindow& data, HWND window, LPARAM lparam) {
+    // From the keyboard the point is (-1, -1): the menu opens at the link.
+    // A right click has shown its menu on the press already.
+    if (point_of(lparam) == Point{-1, -1}) {
+        if (Link* selected = data.program.links.selected_link()) {
+            show_link_menu(data, window, *selected, link_middle(data, *selected));
+        }
+    }
     return 0;
 }
 

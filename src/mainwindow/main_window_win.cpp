@@ -3,6 +3,8 @@
 #include "common/drive_facts_win.h"
 #include "common/wide_text_win.h"
 #include "links/app_settings.h"
+#include "mainwindow/accessible_desktop_win.h"
+#include "mainwindow/accessible_events_win.h"
 #include "mainwindow/hints.h"
 #include "mainwindow/idle_countdown.h"
 #include "mainwindow/main_window_input_win.h"
@@ -126,6 +128,7 @@ LRESULT on_new_programs(MainWindow& self, HWND window) {
     const NewProgramsPlacement placement = place_new_rows(self.program.found_files, self.view);
     if (placement.start_timer) SetTimer(window, kSlideTimer, kSlideTimerMs, nullptr);
     refresh_drive_space(self.program);
+    announce_children_changed(self.program);
     repaint(self, window, placement.repaint);
     return 0;
 }
@@ -148,16 +151,6 @@ LRESULT on_end_session(MainWindow& self, WPARAM ending) {
 }
 
 }  // namespace
-
-MainWindow* main_window_data(HWND window) {
-    return reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
-void note_input(MainWindow& data) {
-    if (note_user_input(data.view) && data.program.main_window) {
-        repaint_areas(data.program.main_window, AREA_HEADER, data.program.header_height);
-    }
-}
 
 PaintScene paint_scene(const MainWindow& data, HWND window) {
     const ProgramState& program = data.program;
@@ -203,6 +196,8 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
     switch (message) {
         case WM_DESTROY: return on_destroy(*self);
         case WM_NCDESTROY:
+            // A screen reader may still hold the window's object.
+            disconnect_accessible(*self);
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             return DefWindowProcW(window, message, wparam, lparam);
         case WM_SIZE:
@@ -214,6 +209,16 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_DRAWITEM: return on_draw_item(*self, window, wparam, lparam);
         case WM_NCHITTEST: return on_hit_test(*self, window, lparam);
         case WM_KEYDOWN: return on_key_down(*self, window, wparam, lparam);
+        case WM_SYSKEYDOWN: return on_system_key_down(*self, window, wparam, lparam);
+        case WM_KEYUP:
+        case WM_SYSKEYUP: return on_key_up(window, message, wparam, lparam);
+        case WM_CHAR: return on_char(*self, window, wparam);
+        case WM_SYSCHAR:
+            // Alt+Enter opened the properties; the system would only beep.
+            if (wparam == L'\r') return 0;
+            return DefWindowProcW(window, message, wparam, lparam);
+        case WM_CONTEXTMENU: return on_context_menu(*self, window, lparam);
+        case WM_GETOBJECT: return on_get_object(*self, window, wparam, lparam);
         case WM_COMMAND: return on_command(*self, window, wparam);
         case WM_TIMER: return on_timer(*self, window, wparam);
         case WM_MOUSEMOVE: return on_mouse_move(*self, window, lparam);

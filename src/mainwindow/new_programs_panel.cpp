@@ -37,6 +37,13 @@ void dismiss(const std::vector<FoundFile*>& rows, int row) {
     rows[static_cast<std::size_t>(row)]->is_new = false;
 }
 
+Adoption adopt(const std::vector<FoundFile*>& rows, int row, MainWindowState& state, std::string_view drive_root) {
+    Adoption adoption{std::string(drive_root) + rows[static_cast<std::size_t>(row)]->path, state.adopt};
+    state.adopt = next_adopt_position(state.adopt);
+    dismiss(rows, row);
+    return adoption;
+}
+
 bool on_dismiss_all_button(Point p, Size client, int header) {
     const int middle = client.cy - header / 2;
     return client.cx - 132 <= p.x && p.x <= client.cx - 115 && middle - 8 <= p.y && p.y <= middle + 9;
@@ -67,6 +74,13 @@ bool dismiss_row(FoundFileList& list, int row) {
     return true;
 }
 
+std::optional<Adoption> adopt_row(FoundFileList& list, MainWindowState& state, int row, std::string_view drive_root) {
+    auto lock = list.guard();
+    const std::vector<FoundFile*> rows = new_rows(list);
+    if (row < 0 || row >= shown_panel_rows(static_cast<int>(rows.size()))) return std::nullopt;
+    return adopt(rows, row, state, drive_root);
+}
+
 std::uint16_t dismiss_all(FoundFileList& list) {
     list.for_each([](FoundFile& record) { record.is_new = false; });
     return kPanelAreas;
@@ -94,9 +108,7 @@ PanelPress panel_left_press(FoundFileList& list, MainWindowState& state, Point p
             dismiss(rows, *row);
             press.repaint = kPanelAreas;
         } else if (right - 38 <= p.x && p.x <= right - 21) {
-            press.adopt = Adoption{std::string(drive_root) + record.path, state.adopt};
-            state.adopt = next_adopt_position(state.adopt);
-            dismiss(rows, *row);
+            press.adopt = adopt(rows, *row, state, drive_root);
             press.repaint = kPanelAreas;
         }
         return press;

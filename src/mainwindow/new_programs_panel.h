@@ -36,6 +36,11 @@ struct Adoption {
     Point position;
 };
 
+// What the adopt button of row `row` (0 at the bottom; one of the rows
+// shown) does: the row leaves the panel and its program is to become a link
+// at the next adopt position. None for a row not shown.
+std::optional<Adoption> adopt_row(FoundFileList& list, MainWindowState& state, int row, std::string_view drive_root);
+
 struct PanelPress {
     bool taken = false;  // the press belonged to the panel: nothing below sees it
     std::uint16_t repaint = 0;

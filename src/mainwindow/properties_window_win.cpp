@@ -6,6 +6,7 @@
 #include "common/ui_texts.h"
 #include "common/wide_text_win.h"
 #include "links/link_images_win.h"
+#include "mainwindow/accessible_events_win.h"
 #include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
@@ -89,6 +90,8 @@ void save(MainWindow& data, HWND window) {
     make_icon_image(*link, full_target(*link, program.location.drive_root), program.main_window,
                     default_picture_path(program.theme_folder()));
     note_change(program, &ChangeFlags::links_changed);
+    // The caption is the link's name, the target its description.
+    announce_link_renamed(program, *link);
     repaint_areas(program.main_window, AREA_ALL, program.header_height);
     ShowWindow(window, SW_HIDE);
 }

@@ -5,7 +5,7 @@
 // after a save or a cancel.
 #include <windows.h>
 
-#include "mainwindow/main_window_win.h"
+#include "mainwindow/main_window_data_win.h"
 
 namespace qb {
 

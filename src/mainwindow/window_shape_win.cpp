@@ -1,7 +1,7 @@
 #include "mainwindow/window_shape_win.h"
 
 #include "common/win_handles_win.h"
-#include "mainwindow/main_window_win.h"
+#include "mainwindow/keys.h"
 #include "mainwindow/window_outline.h"
 #include "render/skin_win.h"
 #include "render/window_areas.h"

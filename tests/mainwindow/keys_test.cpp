@@ -29,6 +29,36 @@ TEST(Keys, ArrowsAndDeleteOnlyAsDedicatedKeysEnterAndEscapeOnlyAsMainKeys) {
     }
 }
 
+TEST(Keys, MenuKeyShiftF10AndAltEnterReachTheLinksOtherActionsOnly) {
+    struct Row {
+        unsigned key;
+        bool system, shift, alt;
+        KeyAction action;
+    };
+    const Row rows[] = {
+        {kKeyApps, false, false, false, KeyAction::LinkMenu},
+        {kKeyApps, false, true, false, KeyAction::LinkMenu},
+        {kKeyF10, true, true, false, KeyAction::LinkMenu},
+        {kKeyF10, false, true, false, KeyAction::LinkMenu},
+        {kKeyF10, true, false, false, KeyAction::None},  // F10 alone is the system's
+        {kKeyF10, true, true, true, KeyAction::None},
+        {kKeyReturn, true, false, true, KeyAction::LinkProperties},
+        {kKeyReturn, false, false, false, KeyAction::None},  // Enter opens, as before
+        {kKeyReturn, true, false, false, KeyAction::None},
+        {kKeyApps, true, false, true, KeyAction::None},
+        {kKeyEscape, false, true, false, KeyAction::None},
+        {kKeyLeft, false, true, false, KeyAction::None},
+        {0x41, true, false, true, KeyAction::None},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(link_key_action(row.key, row.system, row.shift, row.alt), row.action)
+            << row.key << " system " << row.system << " shift " << row.shift << " alt " << row.alt;
+    }
+    // The keys that were there keep their meaning.
+    EXPECT_EQ(key_command(kKeyApps, true).action, KeyAction::None);
+    EXPECT_EQ(key_command(kKeyReturn, false).action, KeyAction::Open);
+}
+
 TEST(Keys, ExtendedFlagIsBit24OfTheKeyData) {
     EXPECT_TRUE(is_extended_key(0x01000001u));
     EXPECT_TRUE(is_extended_key(0xC1530001u));
