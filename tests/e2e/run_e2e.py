@@ -120,6 +120,10 @@ class Program:
         args = [WINE, PROBE, "post-key", "Quillobrante", str(key)] + (["extended"] if extended else [])
         assert run(args).returncode == 0
 
+    def type(self, text):
+        """Letters as the keyboard's characters (WM_CHAR), ASCII only."""
+        assert run([WINE, PROBE, "post-chars", "Quillobrante", text]).returncode == 0
+
     def rect(self):
         out = run([WINE, PROBE, "wait-window", "Quillobrante", "5000"])
         assert out.returncode == 0, "the main window is gone"
@@ -779,6 +783,28 @@ def test_killed_while_saving_leaves_whole_files():
     assert done >= 5, done
 
 
+def test_typed_letters_find_a_link_a_screen_reader_hears_and_enter_opens():
+    lay_out_drive(empty=False)
+    program = Program()
+    try:
+        program.wait_window()
+        selected = lambda: probe("accessible-selection", "Quillobrante")
+        # "r" finds Readme.txt, "rep" goes on to Report.csv.
+        program.type("rep")
+        assert wait_for(lambda: selected() == "Report.csv"), selected()
+        # After a pause a new text: "sa", the sample tool.
+        time.sleep(1.5)
+        program.type("sa")
+        assert wait_for(lambda: selected() == "Sample Tool.exe"), selected()
+        program.press(0x0D)
+        assert probe("dialog-text", 15000) == "Sample tool from the demo drive.", "Enter opened the found link"
+        answer_dialog(1)
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+
+
 # Libraries Windows does not take from its system folder alone, which a
 # planted copy on the stick could stand in for. version.dll is left out:
 # Wine's own user32 imports it (Windows' does not), so Wine would load a
@@ -805,6 +831,8 @@ def test_no_library_planted_beside_the_program_runs():
         left, top, right, bottom = program.wait_window()
         # A document through the shell.
         xdotool("mousemove", left + 39, top + 64, "click", "--repeat", 2, "--delay", 80, 1)
+        # A screen reader asks for the window's object: COM and oleacc load.
+        assert wait_for(lambda: probe("accessible-selection", "Quillobrante") == "Readme.txt")
         # The options window's Themes page and the colour dialog.
         click_centre(probe("child-rect", "Quillobrante", 10001))
         assert probe("wait-window", "OptWindow", 10000), "the options window opens"
@@ -943,7 +971,8 @@ TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_a
          test_no_library_planted_beside_the_program_runs,
          test_broken_theme_pictures_leave_their_part_of_the_skin_out,
          test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside,
-         test_killed_while_saving_leaves_whole_files]
+         test_killed_while_saving_leaves_whole_files,
+         test_typed_letters_find_a_link_a_screen_reader_hears_and_enter_opens]
 
 
 def reopen_closed_stdin():

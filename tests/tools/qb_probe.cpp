@@ -5,6 +5,9 @@
 //   qb_probe wait-window CLASS TIMEOUT_MS   prints "left top right bottom" once visible
 //   qb_probe wait-gone CLASS TIMEOUT_MS     waits until no visible window of CLASS is left
 //   qb_probe post-key CLASS VK [extended]   posts WM_KEYDOWN/WM_KEYUP of VK
+//   qb_probe post-chars CLASS TEXT          posts WM_CHAR for each character of TEXT (ASCII), as typed
+//   qb_probe accessible-selection CLASS     the name of the selected child of the window's accessible
+//                                           object, as a screen reader reads it (CP1251)
 //   qb_probe dialog-text TIMEOUT_MS         the text of the message box shown (CP1251)
 //   qb_probe dialog-button ID               prints the screen rectangle of its button ID
 //   qb_probe menu-item INDEX TIMEOUT_MS     prints the screen rectangle of item INDEX of the popup menu shown
@@ -17,6 +20,8 @@
 //   qb_probe count-windows CLASS            prints how many visible windows of CLASS there are
 //   qb_probe hold-file PATH MS              keeps PATH open, sharing nothing, for MS (prints "held" once open)
 #include <windows.h>
+#include <objbase.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +83,38 @@ int post_key(const char* window_class, UINT key, bool extended) {
     PostMessageA(window, WM_KEYDOWN, key, flags);
     PostMessageA(window, WM_KEYUP, key, flags | (1u << 30) | (1u << 31));
     return 0;
+}
+
+int post_chars(const char* window_class, const char* text) {
+    HWND window = FindWindowA(window_class, nullptr);
+    if (!window) return 3;
+    for (const char* c = text; *c != '\0'; ++c) PostMessageW(window, WM_CHAR, static_cast<unsigned char>(*c), 1);
+    return 0;
+}
+
+// From another process, as a screen reader does: the client object of the
+// window, its selection, and that child's name.
+int accessible_selection(const char* window_class) {
+    HWND window = FindWindowA(window_class, nullptr);
+    if (!window) return 3;
+    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 4;
+    int result = 5;
+    IAccessible* object = nullptr;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, __uuidof(IAccessible),
+                                             reinterpret_cast<void**>(&object))) &&
+        object) {
+        VARIANT selected{};
+        BSTR name = nullptr;
+        if (object->get_accSelection(&selected) == S_OK && selected.vt == VT_I4 &&
+            object->get_accName(selected, &name) == S_OK && name) {
+            print_text(name);
+            SysFreeString(name);
+            result = 0;
+        }
+        object->Release();
+    }
+    CoUninitialize();
+    return result;
 }
 
 // The message box's text is its static control.
@@ -219,6 +256,8 @@ int main(int argc, char** argv) {
     if (argc >= 4 && std::strcmp(verb, "wait-gone") == 0) return wait_gone(argv[2], number(3));
     if (argc >= 4 && std::strcmp(verb, "post-key") == 0)
         return post_key(argv[2], static_cast<UINT>(number(3)), argc >= 5 && std::strcmp(argv[4], "extended") == 0);
+    if (argc >= 4 && std::strcmp(verb, "post-chars") == 0) return post_chars(argv[2], argv[3]);
+    if (argc >= 3 && std::strcmp(verb, "accessible-selection") == 0) return accessible_selection(argv[2]);
     if (argc >= 3 && std::strcmp(verb, "dialog-text") == 0) return dialog_text(number(2));
     if (argc >= 3 && std::strcmp(verb, "dialog-button") == 0) return dialog_button(static_cast<int>(number(2)));
     if (argc >= 4 && std::strcmp(verb, "menu-item") == 0) return menu_item(static_cast<int>(number(2)), number(3));
@@ -238,6 +277,7 @@ int main(int argc, char** argv) {
                  "usage: qb_probe wait-window CLASS MS | wait-gone CLASS MS | post-key CLASS VK [extended] |\n"
                  "       dialog-text MS | dialog-button ID | menu-item INDEX MS | window-text CLASS |\n"
                  "       child-rect CLASS ID | list-item CLASS ID INDEX | command-line |\n"
-                 "       end-session CLASS | foreground | count-windows CLASS | hold-file PATH MS\n");
+                 "       end-session CLASS | foreground | count-windows CLASS | hold-file PATH MS |\n"
+                 "       post-chars CLASS TEXT | accessible-selection CLASS\n");
     return 2;
 }
