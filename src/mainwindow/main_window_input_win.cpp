@@ -38,7 +38,7 @@ std::uint16_t noted_input(MainWindow& data) {
 }
 
 void repaint(MainWindow& data, HWND window, std::uint16_t areas) {
-    repaint_areas(window, areas, data.program.header_height);
+    repaint_view(window, areas, data.program, data.paint_cache);
 }
 
 // The system cursors by number: the names' macros are the narrow forms.
@@ -115,9 +115,12 @@ LRESULT on_left_button_down(MainWindow& data, HWND window, LPARAM lparam) {
     }
 
     Link* link = program.links.hit_test(point.x, point.y, header);
-    if (link) program.links.move_to_end(link);  // drawn on top, and first for later hit tests
+    if (link) {
+        program.links.move_to_end(link);  // drawn on top, and first for later hit tests
+        areas |= AREA_LINKS;
+    }
     press_on_work_area(data.view.drag, link, point, header);
-    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (program.links.select_only(link)) areas |= AREA_LINKS;
     repaint(data, window, areas);
     return 0;
 }
@@ -148,7 +151,7 @@ LRESULT on_left_button_double_click(MainWindow& data, HWND window, LPARAM lparam
     std::uint16_t areas = noted_input(data);
     const Point point = point_of(lparam);
     Link* link = program.links.hit_test(point.x, point.y, program.header_height);
-    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (program.links.select_only(link)) areas |= AREA_LINKS;
     if (link) open_link(data, *link, window, /*keep_running=*/false);
     repaint(data, window, areas);
     return 0;
@@ -172,7 +175,7 @@ LRESULT on_right_button_down(MainWindow& data, HWND window, LPARAM lparam) {
     }
 
     Link* link = program.links.hit_test(point.x, point.y, header);
-    if (program.links.select_only(link)) areas |= AREA_WORK;
+    if (program.links.select_only(link)) areas |= AREA_LINKS;
     // The selection shows before the menu opens.
     repaint(data, window, areas);
     if (link) show_link_menu(data, window, *link, point);
@@ -189,9 +192,9 @@ LRESULT on_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
         case KeyAction::Navigate:
             if (selected == nullptr) {
                 Link* first = program.links.at(0);
-                if (program.links.select_only(first) && first) areas |= AREA_WORK;
+                if (program.links.select_only(first) && first) areas |= AREA_LINKS;
             } else if (Link* next = program.links.neighbour(command.direction, selected, program.settings.auto_arrange)) {
-                if (program.links.select_only(next)) areas |= AREA_WORK;
+                if (program.links.select_only(next)) areas |= AREA_LINKS;
             }
             break;
         case KeyAction::Delete:
