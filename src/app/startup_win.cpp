@@ -10,6 +10,7 @@
 #include "common/wide_text_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
+#include "mainwindow/skin_button_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "options/options_window_win.h"
 #include "search/watch_thread_win.h"
@@ -25,7 +26,7 @@ constexpr COLORREF kDialogFace = RGB(236, 233, 216);
 // still be starting) before it ends anyway.
 constexpr DWORD kFindRunningCopyMs = 5000;
 
-// The four window classes, registered in order and unregistered when the
+// The five window classes, registered in order and unregistered when the
 // run is over (with their brushes). They are Unicode classes: their
 // windows take and give texts as UTF-16 whatever the system's language.
 class WindowClasses {
@@ -35,6 +36,7 @@ public:
         registered_all_ = add(kMainClass, main_window_proc, icon, std::nullopt) &&
                           add(kPropertiesClass, properties_window_proc, icon, kDialogFace) &&
                           add(kOptionsClass, options_window_proc, icon, kDialogFace) &&
+                          add(kSkinButtonClass, skin_button_proc, nullptr, std::nullopt) &&
                           add(kSplashClass, splash_procedure, nullptr, kDialogFace);
     }
     WindowClasses(const WindowClasses&) = delete;
@@ -126,10 +128,9 @@ UniqueLibrary load_picture_library(const ProgramLocation& location) {
 }
 
 void create_skin_buttons(HWND window, HINSTANCE instance) {
-    CreateWindowExW(0, L"button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW | BS_BITMAP, 350, 1, 25, 25, window,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_CLOSE)), instance, nullptr);
-    CreateWindowExW(0, L"button", L"", WS_CHILD | WS_VISIBLE | BS_OWNERDRAW, 380, 1, 25, 25, window,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(CMD_OPTIONS)), instance, nullptr);
+    // Placed for the window's size by reshape_window.
+    create_skin_button(window, CMD_CLOSE, {350, 1}, instance);
+    create_skin_button(window, CMD_OPTIONS, {380, 1}, instance);
 }
 
 int run_message_loop() {

@@ -229,7 +229,7 @@ public:
         } else if ((flags & SELFLAG_REMOVESELECTION) && link->selected) {
             repaint = select_link(*data_, nullptr);
         }
-        if (repaint) repaint_areas(window_, AREA_WORK, program().header_height);
+        if (repaint) repaint_view(window_, AREA_LINKS, program(), data_->paint_cache);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) override {
@@ -299,7 +299,7 @@ public:
             case AccessiblePart::Link: {
                 Link* link = program().links.at(child->index);
                 if (link == nullptr) return E_INVALIDARG;
-                if (select_link(*data_, link)) repaint_areas(window_, AREA_WORK, program().header_height);
+                if (select_link(*data_, link)) repaint_view(window_, AREA_LINKS, program(), data_->paint_cache);
                 // As Enter opens it.
                 open_link(*data_, *link, window_, /*keep_running=*/false);
                 return S_OK;

@@ -44,7 +44,7 @@ std::uint16_t noted_input(MainWindow& data) {
 }
 
 void repaint(MainWindow& data, HWND window, std::uint16_t areas) {
-    repaint_areas(window, areas, data.program.header_height);
+    repaint_view(window, areas, data.program, data.paint_cache);
 }
 
 // The system cursors by number: the names' macros are the narrow forms.
@@ -146,12 +146,14 @@ LRESULT on_left_button_down(MainWindow& data, HWND window, LPARAM lparam) {
     }
 
     Link* link = program.links.hit_test(point.x, point.y, header);
-    if (link && link != &*std::prev(program.links.end())) {
+    if (link) {
+        // Moving it changes the children's order for a screen reader.
+        if (link != &*std::prev(program.links.end())) announce_children_changed(program);
         program.links.move_to_end(link);  // drawn on top, and first for later hit tests
-        announce_children_changed(program);
+        areas |= AREA_LINKS;
     }
     press_on_work_area(data.view.drag, link, point, header);
-    if (select_link(data, link)) areas |= AREA_WORK;
+    if (select_link(data, link)) areas |= AREA_LINKS;
     repaint(data, window, areas);
     return 0;
 }
@@ -182,7 +184,7 @@ LRESULT on_left_button_double_click(MainWindow& data, HWND window, LPARAM lparam
     std::uint16_t areas = noted_input(data);
     const Point point = point_of(lparam);
     Link* link = program.links.hit_test(point.x, point.y, program.header_height);
-    if (select_link(data, link)) areas |= AREA_WORK;
+    if (select_link(data, link)) areas |= AREA_LINKS;
     if (link) open_link(data, *link, window, /*keep_running=*/false);
     repaint(data, window, areas);
     return 0;
@@ -207,7 +209,7 @@ LRESULT on_right_button_down(MainWindow& data, HWND window, LPARAM lparam) {
     }
 
     Link* link = program.links.hit_test(point.x, point.y, header);
-    if (select_link(data, link)) areas |= AREA_WORK;
+    if (select_link(data, link)) areas |= AREA_LINKS;
     // The selection shows before the menu opens.
     repaint(data, window, areas);
     if (link) show_link_menu(data, window, *link, point);
@@ -229,9 +231,9 @@ LRESULT on_key_down(MainWindow& data, HWND window, WPARAM key, LPARAM lparam) {
         case KeyAction::Navigate:
             if (selected == nullptr) {
                 Link* first = program.links.at(0);
-                if (select_link(data, first) && first) areas |= AREA_WORK;
+                if (select_link(data, first) && first) areas |= AREA_LINKS;
             } else if (Link* next = program.links.neighbour(command.direction, selected, program.settings.auto_arrange)) {
-                if (select_link(data, next)) areas |= AREA_WORK;
+                if (select_link(data, next)) areas |= AREA_LINKS;
             }
             break;
         case KeyAction::Delete:
@@ -280,7 +282,7 @@ LRESULT on_char(MainWindow& data, HWND window, WPARAM character) {
         }
         const TypeToFind found = type_to_find(data.typed, typed->front(), GetTickCount(), captions, selected);
         data.typed = found.typed;
-        if (found.select && select_link(data, program.links.at(*found.select))) areas |= AREA_WORK;
+        if (found.select && select_link(data, program.links.at(*found.select))) areas |= AREA_LINKS;
     }
     repaint(data, window, areas);
     return 0;

@@ -69,4 +69,20 @@ void repaint_areas_and_rects(HWND window, std::uint16_t areas, std::span<const R
     UpdateWindow(window);
 }
 
+void repaint_view(HWND window, std::uint16_t areas, const ProgramState& program, const PaintCache& cache) {
+    std::vector<Rect> rects;
+    if ((areas & AREA_LINKS) && !(areas & AREA_WORK)) {
+        RECT client{};
+        GetClientRect(window, &client);
+        const LinksLayerInputs inputs{client.right,  client.bottom,  program.header_height,
+                                      program.theme, program.bitmaps.generation(), program.links};
+        if (std::optional<std::vector<Rect>> changed = cache.changed_links(inputs)) {
+            rects = std::move(*changed);
+        } else {
+            areas |= AREA_WORK;
+        }
+    }
+    repaint_areas_and_rects(window, static_cast<std::uint16_t>(areas & ~AREA_LINKS), rects, program.header_height);
+}
+
 }  // namespace qb

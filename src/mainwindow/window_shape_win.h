@@ -9,6 +9,7 @@
 #include "common/geometry.h"
 
 #include "mainwindow/program_state_win.h"
+#include "render/painter_win.h"
 
 namespace qb {
 
@@ -23,5 +24,10 @@ void repaint_areas(HWND window, std::uint16_t areas, int header_height);
 // The same, and besides the strips the rectangles given (each on its own:
 // a drag repaints only where its feedback was and is).
 void repaint_areas_and_rects(HWND window, std::uint16_t areas, std::span<const Rect> rects, int header_height);
+
+// The same for the main window, where AREA_LINKS repaints only the places
+// where the links differ from their drawing kept in `cache` (the work
+// area when it cannot tell): a new selection costs two links, not all.
+void repaint_view(HWND window, std::uint16_t areas, const ProgramState& program, const PaintCache& cache);
 
 }  // namespace qb

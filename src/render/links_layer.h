@@ -35,9 +35,17 @@ public:
     explicit LinksLayerKey(const LinksLayerInputs& inputs);
     // True when a drawing made for this key shows what `inputs` would.
     bool matches(const LinksLayerInputs& inputs) const;
+    // Where a drawing made for this key differs from what `inputs` would
+    // show when only links changed: the old and the new extent (within
+    // the window) of each link that was added, removed, changed its look
+    // or changed its place in the drawing order relative to the others.
+    // Every other pixel is already right. None when more than links
+    // changed, or when so many did that drawing everything is cheaper.
+    std::optional<std::vector<Rect>> changed_areas(const LinksLayerInputs& inputs) const;
 
 private:
     struct LinkLook {
+        const Link* identity;
         std::int32_t x;
         std::int32_t y;
         bool selected;
@@ -56,6 +64,10 @@ private:
     bool double_font_;
     std::uint64_t bitmaps_generation_;
     std::vector<LinkLook> links_;
+
+    bool same_frame(const LinksLayerInputs& inputs) const;
+    static bool same_look(const LinkLook& look, const Link& link);
+    Rect extent(const LinkLook& look) const;
 };
 
 }  // namespace qb

@@ -57,19 +57,42 @@ void PaintCache::copy_links_layer(HDC dc, const PaintScene& scene, const Rect& a
         height_ = height;
     }
     if (!key_ || !key_->matches(inputs)) {
-        HDC layer = dc_.get();
-        // As a new buffer: black, and every setting of the DC at its default.
-        const int saved = SaveDC(layer);
-        PatBlt(layer, 0, 0, width, height, BLACKNESS);
-        draw_background(layer, scene);
-        {
-            TransparentDrawing pictures(layer);
-            draw_links(layer, scene, &pictures, &layouts_);
+        const std::optional<std::vector<Rect>> changed =
+            key_ ? key_->changed_areas(inputs) : std::optional<std::vector<Rect>>();
+        if (changed) {
+            if (!changed->empty()) redraw(scene, *changed);
+        } else {
+            const Rect whole{0, 0, width, height};
+            redraw(scene, std::span(&whole, 1));
         }
-        RestoreDC(layer, saved);
         key_.emplace(inputs);
     }
     BitBlt(dc, area.left, area.top, area.width(), area.height(), dc_.get(), area.left, area.top, SRCCOPY);
+}
+
+void PaintCache::redraw(const PaintScene& scene, std::span<const Rect> places) {
+    HDC layer = dc_.get();
+    // As a new buffer: black, and every setting of the DC at its default.
+    // Outside `places` the drawing is left as it is.
+    const int saved = SaveDC(layer);
+    UniqueRegion clip(CreateRectRgn(0, 0, 0, 0));
+    for (const Rect& place : places) {
+        PatBlt(layer, place.left, place.top, place.width(), place.height(), BLACKNESS);
+        UniqueRegion piece(CreateRectRgn(place.left, place.top, place.right, place.bottom));
+        CombineRgn(clip.get(), clip.get(), piece.get(), RGN_OR);
+    }
+    SelectClipRgn(layer, clip.get());
+    draw_background(layer, scene);
+    {
+        TransparentDrawing pictures(layer);
+        draw_links(layer, scene, &pictures, &layouts_, places);
+    }
+    RestoreDC(layer, saved);
+}
+
+std::optional<std::vector<Rect>> PaintCache::changed_links(const LinksLayerInputs& inputs) const {
+    if (!key_) return std::nullopt;
+    return key_->changed_areas(inputs);
 }
 
 void paint_main_window(HWND window, const PaintScene& scene, const Rect& update, PaintCache* cache) {
@@ -184,13 +207,19 @@ void draw_link_picture(HDC dc, const Link& link, std::int16_t x, std::int16_t y,
 
 }  // namespace
 
-void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures, CaptionLayouts* layouts) {
+void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures, CaptionLayouts* layouts,
+                std::span<const Rect> areas) {
     UniqueFont font = create_caption_font();
     SelectGuard select_font(dc, font.get());
     const Rect shown{0, 0, scene.width, scene.height};
+    auto reaches_areas = [areas](const Rect& extent) {
+        return areas.empty() || std::any_of(areas.begin(), areas.end(),
+                                            [&](const Rect& area) { return !intersect(extent, area).empty(); });
+    };
     for (const Link& link : scene.links) {
         // A stick full of tools has links far outside the window.
-        if (intersect(link_paint_extent(link, scene.header_height), shown).empty()) continue;
+        const Rect extent = link_paint_extent(link, scene.header_height);
+        if (intersect(extent, shown).empty() || !reaches_areas(extent)) continue;
         const Point box = link_to_client(link.x, link.y, scene.header_height);
         const int x = box.x;
         const int y = box.y;

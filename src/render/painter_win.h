@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -64,8 +65,15 @@ public:
     // size), drawing them again first when anything they show changed.
     void copy_links_layer(HDC dc, const PaintScene& scene, const Rect& area);
     CaptionLayouts& caption_layouts() { return layouts_; }
+    // Where the window differs from the kept drawing when only links
+    // changed since it was made (see LinksLayerKey::changed_areas); none
+    // when nothing is kept or more changed.
+    std::optional<std::vector<Rect>> changed_links(const LinksLayerInputs& inputs) const;
 
 private:
+    // Draws the two layers again within `places` only.
+    void redraw(const PaintScene& scene, std::span<const Rect> places);
+
     UniqueBitmap bitmap_;
     UniqueMemoryDc dc_;
     HGDIOBJ original_bitmap_ = nullptr;
@@ -88,8 +96,9 @@ void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regio
 
 // The single layers, in their order.
 void draw_background(HDC dc, const PaintScene& scene);
+// With `areas`, only links that reach one of them are drawn.
 void draw_links(HDC dc, const PaintScene& scene, TransparentDrawing* pictures = nullptr,
-                CaptionLayouts* layouts = nullptr);
+                CaptionLayouts* layouts = nullptr, std::span<const Rect> areas = {});
 void draw_drag_feedback(HDC dc, const PaintScene& scene);
 void draw_header(HDC dc, const PaintScene& scene);
 void draw_shading_lines(HDC dc, const PaintScene& scene);

@@ -13,6 +13,9 @@ inline constexpr std::uint16_t AREA_WORK = 4;
 inline constexpr std::uint16_t AREA_RIGHT = 8;
 inline constexpr std::uint16_t AREA_BELOW_HEADER = 16;
 inline constexpr std::uint16_t AREA_ALL = 31;
+// Not a strip: only links changed (their look, their order, added or
+// removed), so only where they were and are needs drawing again.
+inline constexpr std::uint16_t AREA_LINKS = 32;
 
 // The rectangle of one strip bit in a window of width x height.
 Rect area_rect(std::uint16_t bit, int width, int height, int header);

@@ -16,6 +16,7 @@
 #include "links/app_settings.h"
 #include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
+#include "mainwindow/skin_button_win.h"
 #include "support/test_support_win.h"
 #include "theme/theme_file_win.h"
 
@@ -216,14 +217,15 @@ TEST_F(Startup, WindowsAppearCentredAndEscapeEndsTheRunWithZero) {
     EXPECT_EQ(properties_brush.lbColor, RGB(236, 233, 216));
     EXPECT_TRUE(splash_class_gone) << "the splash class goes with the splash";
 
-    // The skin buttons were on the window, both 25 x 25.
+    // The skin buttons were on the window, both 25 x 25, of the program's
+    // own class: the system's button would load the visual-style library.
     int buttons = 0;
     for (const CreatedWindow& w : created_windows) {
-        if (w.class_name == "Button") {
+        if (w.class_name == kSkinButtonClass) {
             ++buttons;
             EXPECT_EQ(w.rect.right - w.rect.left, 25);
-            EXPECT_TRUE(w.style & BS_OWNERDRAW);
         }
+        EXPECT_NE(w.class_name, "Button");
     }
     EXPECT_EQ(buttons, 2);
 
@@ -284,11 +286,23 @@ TEST_F(Startup, AStoredSizeLargerThanTheScreenIsShrunkIntoTheWorkAreaButStaysSto
 
 TEST_F(Startup, CloseButtonEndsTheRunWithZero) {
     TestProgram program(program_folder("close-button"));
-    const int code = program.run([](HWND window) {
+    bool still_running_after_sliding_off = false;
+    const int code = program.run([&](HWND window) {
         HWND close = GetDlgItem(window, CMD_CLOSE);
         ASSERT_NE(close, nullptr);
-        PostMessageA(window, WM_COMMAND, MAKEWPARAM(CMD_CLOSE, BN_CLICKED), reinterpret_cast<LPARAM>(close));
+        // Pressed, then slid off the button and let go there: no click.
+        SendMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        EXPECT_EQ(GetCapture(), close);
+        SendMessageA(close, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(40, 5));
+        SendMessageA(close, WM_LBUTTONUP, 0, MAKELPARAM(40, 5));
+        EXPECT_EQ(GetCapture(), nullptr);
+        MSG quit{};
+        still_running_after_sliding_off = !PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE);
+        // Pressed and let go on it: the click closes.
+        SendMessageA(close, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        SendMessageA(close, WM_LBUTTONUP, 0, MAKELPARAM(6, 6));
     });
+    EXPECT_TRUE(still_running_after_sliding_off);
     EXPECT_EQ(code, 0);
 }
 

@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <tuple>
+#include <vector>
+
 namespace qb {
 namespace {
 
@@ -112,6 +116,101 @@ TEST_F(LinksLayerTest, TheExtentHoldsTheSquareThePictureAndTheCaption) {
     EXPECT_FALSE(intersect(wrapped, Rect{0, 0, 400, 300}).empty());
     link.x = 20000;
     EXPECT_TRUE(intersect(link_paint_extent(link, 25), Rect{0, 0, 400, 300}).empty());
+}
+
+// What a pixel shows, as far as the links layer goes: every link that
+// reaches it, bottom to top, with what it shows.
+using PixelStack = std::vector<std::tuple<int, int, bool, std::optional<std::string>, int, const void*>>;
+
+// The picture of the layer at every fourth pixel.
+std::vector<PixelStack> layer_picture(const LinkList& links) {
+    std::vector<std::pair<Rect, PixelStack::value_type>> drawn;
+    for (const Link& link : links) {
+        drawn.emplace_back(link_paint_extent(link, 25),
+                           PixelStack::value_type{link.x, link.y, link.selected, link.caption, link.image_width,
+                                                  link.image.get()});
+    }
+    std::vector<PixelStack> picture;
+    for (int y = 0; y < 300; y += 4) {
+        for (int x = 0; x < 400; x += 4) {
+            PixelStack& stack = picture.emplace_back();
+            for (const auto& [extent, look] : drawn) {
+                if (x >= extent.left && x < extent.right && y >= extent.top && y < extent.bottom) stack.push_back(look);
+            }
+        }
+    }
+    return picture;
+}
+
+TEST_F(LinksLayerTest, OnlyWhereLinksChangedIsDrawnAgainAndEveryChangedPixelIsThere) {
+    // Every pixel whose stack of links differs must lie in a changed area,
+    // whatever happened: many random rounds of selections, moves, new
+    // captions, lifts on top, removals and additions among overlapping
+    // links.
+    std::mt19937 random(20261207);
+    for (int i = 0; i < 12; ++i) add(static_cast<int>(random() % 250), static_cast<int>(random() % 150), "L", &pictures[i % 4]);
+    for (int round = 0; round < 100; ++round) {
+        const LinksLayerKey key(inputs());
+        const std::vector<PixelStack> before = layer_picture(links);
+        const int changes = 1 + static_cast<int>(random() % 3);
+        for (int c = 0; c < changes; ++c) {
+            Link* link = links.at(static_cast<int>(random() % static_cast<unsigned>(links.count())));
+            switch (random() % 6) {
+                case 0: links.select_only(link); break;
+                case 1: LinkList::set_x(*link, static_cast<int>(random() % 250), false); break;
+                case 2: LinkList::set_caption(*link, round % 2 ? "A longer caption" : "B"); break;
+                case 3: links.move_to_end(link); break;
+                case 4: if (links.count() > 4) links.remove(link); break;
+                case 5: add(static_cast<int>(random() % 250), static_cast<int>(random() % 150), "N", &pictures[3]); break;
+            }
+        }
+        const std::optional<std::vector<Rect>> areas = key.changed_areas(inputs());
+        ASSERT_TRUE(areas.has_value()) << "round " << round;
+        const std::vector<PixelStack> after = layer_picture(links);
+        std::size_t at = 0;
+        for (int y = 0; y < 300; y += 4) {
+            for (int x = 0; x < 400; x += 4) {
+                const bool same = after[at] == before[at];
+                ++at;
+                if (same) continue;
+                bool covered = false;
+                for (const Rect& area : *areas) {
+                    covered |= x >= area.left && x < area.right && y >= area.top && y < area.bottom;
+                }
+                ASSERT_TRUE(covered) << "round " << round << ": pixel " << x << "," << y << " changed outside";
+            }
+        }
+    }
+}
+
+TEST_F(LinksLayerTest, ChangedAreasAreTheChangedLinksOnly) {
+    Link& a = add(0, 0, "A", &pictures[0]);
+    Link& b = add(100, 0, "B", &pictures[1]);
+    Link& c = add(200, 0, "C", &pictures[2]);
+    auto extents_of = [&](std::initializer_list<const Link*> changed) {
+        std::vector<Rect> extents;
+        for (const Link* link : changed) extents.push_back(intersect(link_paint_extent(*link, 25), {0, 0, 400, 300}));
+        return extents;
+    };
+    auto areas_after = [&](auto&& change) {
+        const LinksLayerKey key(inputs());
+        change();
+        return key.changed_areas(inputs());
+    };
+    EXPECT_EQ(areas_after([] {}), std::vector<Rect>{});
+    EXPECT_EQ(areas_after([&] { b.selected = true; }), extents_of({&b}));
+    EXPECT_EQ(areas_after([&] { links.select_only(&c); }), extents_of({&b, &c}));
+    EXPECT_EQ(areas_after([&] { links.move_to_end(&a); }), extents_of({&a})) << "lifted on top: that link only";
+    const Rect old_place = extents_of({&b})[0];
+    std::vector<Rect> moved = areas_after([&] { LinkList::set_y(b, 90, false); }).value();
+    EXPECT_EQ(moved, (std::vector<Rect>{extents_of({&b})[0], old_place}));
+    EXPECT_EQ(areas_after([&] { links.remove(&c); }).value().size(), 1u);
+    EXPECT_EQ(areas_after([&] { theme.font_color = kBlack; }), std::nullopt) << "more than links";
+    EXPECT_EQ(areas_after([&] {
+                  for (int i = 0; i < 30; ++i) add(i * 10, 100, "M", &pictures[3]);
+              }),
+              std::nullopt)
+        << "so many that drawing all is cheaper";
 }
 
 }  // namespace

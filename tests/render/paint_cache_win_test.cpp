@@ -52,6 +52,14 @@ TEST(PaintCache, AfterEveryChangeTheWindowShowsTheLayersDrawnAfresh) {
         Link& a = *state.links.at(2);
         Link& b = *state.links.at(3);
         check("as loaded");
+        // The window's own repaint of a new selection: only the two links.
+        for (UINT key : {VK_RIGHT, VK_RIGHT, VK_DOWN, VK_LEFT}) {
+            SendMessageW(window, WM_KEYDOWN, key, 1 | (1 << 24));
+            const PixelDifference difference = compare_pixels(capture_window(window), drawn_afresh(window));
+            EXPECT_EQ(difference.count, 0) << "after key " << key << ": first at " << difference.first_x << ","
+                                           << difference.first_y;
+        }
+        state.links.select_only(nullptr);
         a.selected = true;
         check("selected");
         LinkList::set_x(a, a.x + 20, false);
