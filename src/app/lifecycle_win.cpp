@@ -35,8 +35,10 @@ void initialise(MainWindow& data, HWND window) {
     program.header_height = measure_header();
     program.location = locate_program(program.instance);
     program.drive = read_drive_info(program.location.drive_root);
-    program.settings_unreadable = load_settings(program.location, program.seams, window, program.settings,
-                                                program.links, program.links_loaded) == SettingsLoad::Unreadable;
+    program.settings_unreadable = load_settings(program.location, program.seams, window, program.settings, program.links,
+                                                program.links_loaded, &program.icon_cache) == SettingsLoad::Unreadable;
+    // Pictures looked up now are kept soon, not only at exit.
+    if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
     if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
 
     const Size stored{program.settings.window_width, program.settings.window_height};

@@ -30,6 +30,9 @@ struct ChangeFlags {
     bool links_changed = false;
     bool theme_changed = false;
     bool theme_colors_changed = false;
+    // The link pictures differ from icons.dat's (written on their own,
+    // never with data.qb).
+    bool icon_cache_changed = false;
 };
 
 // True when shutdown must write the settings file. A window whose size

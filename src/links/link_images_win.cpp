@@ -128,7 +128,86 @@ UniqueIcon first_icon_of_file(const std::wstring& path) {
     return UniqueIcon(icon);
 }
 
+BITMAPINFO picture_format() {
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = kIconImageSize;
+    format.bmiHeader.biHeight = -kIconImageSize;  // top row first
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    return format;
+}
+static_assert(kIconImageSize == kCachedPictureSide);
+
+// The picture's pixels exactly as its bitmap holds them; none when the
+// bitmap would not give them.
+std::optional<PicturePixels> picture_pixels(HDC dc, HBITMAP picture) {
+    PicturePixels pixels(kCachedPictureBytes);
+    BITMAPINFO format = picture_format();
+    if (GetDIBits(dc, picture, 0, kIconImageSize, pixels.data(), &format, DIB_RGB_COLORS) != kIconImageSize) {
+        return std::nullopt;
+    }
+    return pixels;
+}
+
+// The icon picture made from cached pixels: a bitmap like the one the
+// icon was drawn into, with its masks.
+LinkImage picture_from_pixels(const PicturePixels& pixels, HWND window) {
+    WindowDc window_dc(window);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(window_dc.get(), kIconImageSize, kIconImageSize));
+    if (!bitmap) return {};
+    const BITMAPINFO format = picture_format();
+    if (SetDIBits(window_dc.get(), bitmap.get(), 0, kIconImageSize, pixels.data(), &format, DIB_RGB_COLORS) !=
+        kIconImageSize) {
+        return {};
+    }
+    BitmapDc memory(window_dc.get(), bitmap.get());
+    LinkImage picture = owned_link_bitmap(bitmap.release());
+    attach_masks(picture, memory.get(), kBlack);
+    return picture;
+}
+
+std::optional<FileStamp> stamp_of(const std::string& path, const std::string& drive_root) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(system_path(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    FileStamp stamp;
+    stamp.path = stamp_path(path, drive_root);
+    stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
+    stamp.write_time = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
+    stamp.attributes = data.dwFileAttributes;
+    return stamp;
+}
+
+void show_icon_picture(Link& link, LinkImage picture) {
+    link.transparent_color = kBlack;
+    link.image = std::move(picture);
+    link.image_width = link.image ? kIconImageSize : 0;
+    link.image_height = link.image ? kIconImageSize : 0;
+}
+
 }  // namespace
+
+std::string SharedPictures::picture_key(const std::string& path, const std::string& type) {
+    if (!cache) return {};
+    const std::optional<FileStamp> stamp = stamp_of(path, drive_root);
+    if (!stamp || (stamp->attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE))) return {};
+    std::string key;
+    if (stamp->attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        std::optional<FileStamp> ini = stamp_of(path + "\\desktop.ini", drive_root);
+        const std::string folders = type_picture_key(cache->machine(), "Folder", registered("Folder").second);
+        key = folder_picture_key(folders, *stamp, ini);
+    } else if (!type.empty()) {
+        key = type_picture_key(cache->machine(), type, registered(type).second);
+    } else {
+        const std::string own_type = file_type_of(path);
+        const FileTypeFacts none;
+        const std::string type_key =
+            type_picture_key(cache->machine(), own_type, own_type.empty() ? none : registered(own_type).second);
+        key = file_picture_key(type_key, *stamp);
+    }
+    return key.size() <= kMaxCacheKey ? key : std::string();
+}
 
 const std::pair<const std::string, FileTypeFacts>& SharedPictures::registered(const std::string& type) {
     auto known = types_.find(type);
@@ -167,10 +246,21 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
     const std::string type = shared ? shared->icon_type(path) : std::string();
     if (!type.empty()) {
         if (auto found = shared->icons.find(type); found != shared->icons.end()) {
-            link.image = found->second.share();
-            link.transparent_color = kBlack;
-            link.image_width = link.image_height = kIconImageSize;
+            show_icon_picture(link, found->second.share());
             return;
+        }
+    }
+    // A picture kept by an earlier start, when nothing that decides it changed.
+    const std::string key = shared ? shared->picture_key(path, type) : std::string();
+    if (!key.empty()) {
+        if (const PicturePixels* pixels = shared->cache->stored(key)) {
+            LinkImage& made = shared->cache->made[pixels];
+            if (!made) made = picture_from_pixels(*pixels, window);
+            if (made) {
+                show_icon_picture(link, made.share());
+                if (!type.empty()) shared->icons.emplace(type, link.image.share());
+                return;
+            }
         }
     }
     // A program's icon straight from its file: the same picture as the
@@ -192,6 +282,7 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
     WindowDc window_dc(window);
     UniqueBitmap bitmap(CreateCompatibleBitmap(window_dc.get(), kIconImageSize, kIconImageSize));
     LinkImage picture;
+    std::optional<PicturePixels> pixels;
     {
         BitmapDc memory(window_dc.get(), bitmap.get());
         PatBlt(memory.get(), 0, 0, kIconImageSize, kIconImageSize, BLACKNESS);
@@ -200,11 +291,11 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
         picture = owned_link_bitmap(bitmap.release());
         attach_masks(picture, memory.get(), kBlack);
     }
-    link.transparent_color = kBlack;
-    link.image = std::move(picture);
-    link.image_width = link.image ? kIconImageSize : 0;
-    link.image_height = link.image ? kIconImageSize : 0;
+    // Read once the bitmap is out of the memory DC, as GetDIBits asks.
+    if (!key.empty() && picture) pixels = picture_pixels(window_dc.get(), static_cast<HBITMAP>(picture.get()));
+    show_icon_picture(link, std::move(picture));
     if (!type.empty() && link.image) shared->icons.emplace(type, link.image.share());
+    if (pixels) shared->cache->keep(key, *pixels);
 }
 
 void load_image_file(Link& link, const std::string& folder, const std::string& rest, SharedPictures* shared) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "common/transparent_masks_win.h"
+#include "links/icon_cache_win.h"
 #include "links/icon_source.h"
 #include "links/link_list.h"
 
@@ -25,8 +26,17 @@ public:
     // program's), which can be taken from the file directly.
     bool icon_is_files_first(const std::string& path);
 
+    // The key under which the cache keeps the path's picture (icon_cache.h);
+    // "" when its picture is looked up every time (a reparse point, an
+    // offline file, a path gone). `type` is icon_type(path).
+    std::string picture_key(const std::string& path, const std::string& type);
+
     std::map<std::string, LinkImage> icons;  // by type
     std::map<std::string, LinkImage> files;  // by full path
+    // Icons are taken from here when their keys match, and kept here when
+    // looked up; none: every icon is looked up.
+    IconCacheRun* cache = nullptr;
+    std::string drive_root;  // the keys' paths are relative to it
 
 private:
     // What the registry says of the type, read once.
@@ -39,7 +49,8 @@ private:
 // Replaces the link's picture by the path's shell icon (black is
 // transparent); the theme's default picture (a bitmap file) when the
 // shell has none. A path shorter than 2 characters leaves the picture as
-// it is. With `shared`, a type's icon is asked for once.
+// it is. With `shared`, a type's icon is asked for once, and with its
+// cache an icon whose key matches is taken from there.
 void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture,
                      SharedPictures* shared = nullptr);
 // Replaces the link's picture by the bitmap file folder + rest (magenta

@@ -35,7 +35,7 @@ void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& 
 }  // namespace
 
 SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
-                           LinkList& links, bool& links_loaded) {
+                           LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache) {
     const std::string path = settings_file_path(location);
     // A first start creates the file empty, as the program's mark on the drive.
     UniqueFile file = open_file(path, GENERIC_READ, FILE_SHARE_READ, OPEN_ALWAYS);
@@ -58,8 +58,15 @@ SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, H
     const std::string default_picture = default_picture_path(location.theme_folder(settings.theme_name));
     // Documents of one type show one icon, asked for once; each picture
     // goes with the last of its links.
+    // Pictures a start before this one kept; with no links a cache left
+    // is read too, so that its entries, now unused, are dropped.
+    std::optional<IconCacheRun> cache;
+    if (icon_cache && (!plans.empty() || regular_file_exists(icon_cache_path(location)))) cache.emplace(location);
     SharedPictures shared;
+    shared.cache = cache ? &*cache : nullptr;
+    shared.drive_root = location.drive_root;
     for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared);
+    if (cache) *icon_cache = cache->result();
     return SettingsLoad::Read;
 }
 

@@ -3,11 +3,13 @@
 // are saved.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "common/modal_seams_win.h"
 #include "common/program_location.h"
 #include "links/app_settings.h"
+#include "links/icon_cache.h"
 #include "links/link_list.h"
 
 namespace qb {
@@ -26,9 +28,11 @@ enum class SettingsLoad {
 // the built-in values are used; when the file is there (another program
 // holds it, a read error), the window's size counts as loaded, so that a
 // run without changes writes nothing. links_loaded is set when the file
-// held links.
+// held links. With `icon_cache`, icons are taken from icons.dat where
+// their keys match, and it receives the cache to write when this start's
+// pictures differ from the file's (nothing when they do not).
 SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
-                           LinkList& links, bool& links_loaded);
+                           LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache = nullptr);
 
 // Writes the settings and links through a temporary file; false when the
 // write failed, and the old file then stays whole. Reports nothing.

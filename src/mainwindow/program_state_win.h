@@ -15,6 +15,7 @@
 #include "common/program_location.h"
 #include "common/win_handles_win.h"
 #include "links/app_settings.h"
+#include "links/icon_cache.h"
 #include "links/link_list.h"
 #include "render/bitmap_cache_win.h"
 #include "search/found_file_list.h"
@@ -58,6 +59,8 @@ struct ProgramState {
     std::optional<Size> fitted_size;
     // What changed and is not saved yet; set through note_change.
     ChangeFlags changes;
+    // The link pictures for icons.dat while they wait for the save.
+    std::optional<IconCache> icon_cache;
     // data.qb was there at start but could not be read: it is moved aside
     // before anything is saved in its place (then this is cleared).
     bool settings_unreadable = false;

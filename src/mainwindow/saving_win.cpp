@@ -1,6 +1,7 @@
 #include "mainwindow/saving_win.h"
 
 #include "common/ui_texts.h"
+#include "links/icon_cache_win.h"
 #include "links/settings_file_win.h"
 #include "theme/theme_file_win.h"
 
@@ -52,6 +53,13 @@ bool save_changes(ProgramState& program, SaveOccasion occasion) {
             program.changes.theme_colors_changed = false;
         } else {
             all_saved = false;
+        }
+    }
+    if (program.changes.icon_cache_changed) {
+        // Only a cache: a failed write is tried again later and never reported.
+        if (!program.icon_cache || write_icon_cache(program.location, *program.icon_cache)) {
+            program.icon_cache.reset();
+            program.changes.icon_cache_changed = false;
         }
     }
     return all_saved;

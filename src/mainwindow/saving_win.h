@@ -28,7 +28,8 @@ enum class SaveOccasion {
 };
 
 // Writes what the change flags ask for: data.qb (one that could not be
-// read at start is first moved aside, never written over) and Theme.ini.
+// read at start is first moved aside, never written over), Theme.ini and
+// icons.dat (whose failure is not reported: it is only a cache).
 // What was written no longer counts as changed. True when nothing is left
 // unsaved.
 bool save_changes(ProgramState& program, SaveOccasion occasion);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "common/file_io_win.h"
+#include "links/icon_cache_win.h"
 #include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/saving_win.h"
@@ -96,6 +97,45 @@ TEST_F(Saving, ASoonSaveThatFailsIsQuietAndTheExitSaveReportsIt) {
     EXPECT_EQ(program.seams.boxes[0].text, "Невозможно сохранить данные");
     held.reset();
     EXPECT_EQ(read_bytes(data_qb()), before);
+}
+
+TEST_F(Saving, AStartThatLookedPicturesUpKeepsThemSoonAndAloneAndAWarmOneWritesNothing) {
+    StoredSettings stored = decode_settings(read_bytes(data_qb()));
+    StoredLink link;
+    link.root_relative = true;
+    link.target.text = folder_.substr(3) + "\\a.txt";
+    link.caption.text = "a";
+    stored.links = {link};
+    stored.declared_link_count = 1;
+    write_bytes(data_qb(), encode_settings(stored));
+    set_old_modification_time(data_qb());
+    const std::string cache = icon_cache_path(location_in(folder_));
+    for (const bool warm : {false, true}) {
+        if (warm) set_old_modification_time(cache);
+        const FILETIME cache_before = warm ? modification_time(cache) : FILETIME{};
+        const FILETIME data_before = modification_time(data_qb());
+        TestProgram program(folder_);
+        const int code = program.run([&](HWND window) {
+            const bool written = pump_messages_until(
+                [&] {
+                    if (!regular_file_exists(cache)) return false;
+                    const FILETIME now = modification_time(cache);
+                    return CompareFileTime(&now, &cache_before) != 0;
+                },
+                kSaveDelay + 3000);
+            EXPECT_EQ(written, !warm) << (warm ? "nothing changed" : "kept while the program runs");
+            EXPECT_FALSE(program.state.changes.icon_cache_changed);
+            EXPECT_FALSE(program.state.icon_cache) << "nothing held once written";
+            press_key(window, VK_ESCAPE);
+        });
+        EXPECT_EQ(code, 0);
+        const FILETIME data_after = modification_time(data_qb());
+        EXPECT_EQ(CompareFileTime(&data_after, &data_before), 0) << "data.qb is not written with it";
+        EXPECT_TRUE(program.seams.boxes.empty());
+        const std::optional<IconCache> kept = IconCache::decode(read_bytes(cache));
+        ASSERT_TRUE(kept);
+        EXPECT_EQ(kept->entry_count(), 1u);
+    }
 }
 
 }  // namespace

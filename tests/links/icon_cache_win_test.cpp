@@ -1,0 +1,225 @@
+// A start with icons.dat shows exactly the pictures a start without it
+// looks up, without reading the programs it links to; a program changed
+// on the drive or a type associated anew on this machine shows its new
+// picture at the next start.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+#include "common/file_io_win.h"
+#include "links/icon_cache_win.h"
+#include "links/link_images_win.h"
+#include "links/settings_codec.h"
+#include "links/settings_file_win.h"
+#include "support/link_drive_win.h"
+#include "support/test_support_win.h"
+
+namespace qb {
+namespace {
+
+using namespace qb::test;
+
+// The class of .qbcached documents: its icon is fixed, so they share it.
+void set_class_icon(const char* icon) {
+    HKEY key = nullptr;
+    for (const auto& [path, value] : {std::pair{".qbcached", "QbTest.Cached"}, std::pair{"QbTest.Cached\\DefaultIcon", icon}}) {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        UniqueRegistryKey owner(key);
+        RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>(std::strlen(value) + 1));
+    }
+}
+
+// What one link shows.
+struct Shown {
+    std::vector<Color> pixels;
+    Color transparent;
+    int width;
+    int height;
+    std::string image_path;
+    bool operator==(const Shown&) const = default;
+};
+
+class IconCacheStart : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = fresh_folder(kTestDrive, "iconcache");
+        install_themes(folder_);
+        set_class_icon("%SystemRoot%\\system32\\shell32.dll,3");
+        char windows[MAX_PATH] = {};
+        GetWindowsDirectoryA(windows, MAX_PATH);
+        char system[MAX_PATH] = {};
+        GetSystemDirectoryA(system, MAX_PATH);
+        windows_ = windows;
+        copy(test_program_folder() + "\\sample_tool.exe", "tool1.exe");
+        copy(test_program_folder() + "\\sample_tool.exe", "tool2.exe");
+        copy(windows_ + "\\notepad.exe", "notepad.exe");
+        copy(std::string(system) + "\\control.exe", "noicon.exe");
+        copy(folder_ + "\\Data\\MAINTHEME\\DefaultProgram.bmp", "custom.bmp");
+        for (const char* name : {"a.txt", "b.txt", "c.ini", "d.qbunknown", "e.qbcached", "f.qbcached"}) {
+            write_text(path(name), name);
+        }
+        CreateDirectoryA(path("Sub").c_str(), nullptr);
+    }
+    void TearDown() override {
+        for (const char* key : {".qbcached", "QbTest.Cached\\DefaultIcon", "QbTest.Cached"}) {
+            RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
+        }
+    }
+    void copy(const std::string& from, const char* name) {
+        ASSERT_TRUE(CopyFileA(from.c_str(), path(name).c_str(), FALSE)) << from;
+    }
+    std::string path(const char* name) const { return folder_ + "\\" + name; }
+
+    // data.qb linking to the names; "custom.bmp" is the custom picture of
+    // a link to tool1.exe.
+    void link_to(const std::vector<const char*>& names) {
+        std::vector<StoredLink> links;
+        for (const char* name : names) {
+            StoredLink link;
+            link.root_relative = true;
+            const bool custom = std::strcmp(name, "custom.bmp") == 0;
+            link.target.text = folder_.substr(3) + "\\" + (custom ? "tool1.exe" : name);
+            link.caption.text = name;
+            if (custom) {
+                link.custom_image = true;
+                link.image_path.text = path(name);
+            }
+            links.push_back(link);
+        }
+        write_bytes(path("data.qb"), settings_with_links(links, 400, 300));
+    }
+
+    // A start's pictures: with the cache, as the program starts (and the
+    // cache it would write, saved as the program saves it), or without.
+    std::vector<Shown> start(bool with_cache, std::optional<IconCache>* written = nullptr) {
+        RecordingSeams seams;
+        ProgramState program(nullptr, seams);
+        program.location = location_in(folder_);
+        std::optional<IconCache> cache;
+        load_settings(program.location, seams, nullptr, program.settings, program.links, program.links_loaded,
+                      with_cache ? &cache : nullptr);
+        if (cache) {
+            EXPECT_TRUE(write_icon_cache(program.location, *cache));
+        }
+        if (written) *written = std::move(cache);
+        std::vector<Shown> shown;
+        for (const Link& link : program.links) {
+            EXPECT_TRUE(link.image) << *link.caption;
+            EXPECT_NE(link_picture_masks(link), nullptr) << *link.caption << ": made with its masks";
+            shown.push_back({link.image ? bitmap_pixels(static_cast<HBITMAP>(link.image.get())) : std::vector<Color>{},
+                             link.transparent_color, link.image_width, link.image_height,
+                             link.image_path.value_or("")});
+        }
+        return shown;
+    }
+    std::string folder_;
+    std::string windows_;
+};
+
+TEST_F(IconCacheStart, AWarmStartShowsWhatAColdOneLookedUp) {
+    const std::vector<const char*> names = {"tool1.exe", "tool2.exe", "notepad.exe", "noicon.exe", "a.txt",
+                                            "b.txt",     "c.ini",     "d.qbunknown", "e.qbcached", "f.qbcached",
+                                            "Sub",       "gone.exe",  "custom.bmp"};
+    link_to(names);
+    const std::vector<Shown> today = start(false);
+    std::optional<IconCache> written;
+    const std::vector<Shown> cold = start(true, &written);
+    ASSERT_TRUE(written) << "a first start writes the cache";
+    // tool1 and tool2 are one picture; .txt, .ini, .qbunknown, .qbcached
+    // and the folder one each; the missing program and the custom picture
+    // are bitmap files, not icons.
+    EXPECT_EQ(written->entry_count(), 9u);
+    EXPECT_LT(written->picture_count(), written->entry_count()) << "equal pictures once";
+    EXPECT_TRUE(regular_file_exists(icon_cache_path(location_in(folder_))));
+
+    std::optional<IconCache> rewritten;
+    const std::vector<Shown> warm = start(true, &rewritten);
+    EXPECT_FALSE(rewritten) << "nothing changed: nothing to write";
+    ASSERT_EQ(today.size(), names.size());
+    ASSERT_EQ(cold.size(), names.size());
+    ASSERT_EQ(warm.size(), names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_TRUE(cold[i] == today[i]) << names[i];
+        EXPECT_TRUE(warm[i] == today[i]) << names[i];
+    }
+
+    // A link gone from data.qb takes its entry with it at the next start.
+    link_to({"tool1.exe", "a.txt"});
+    start(true, &rewritten);
+    ASSERT_TRUE(rewritten);
+    EXPECT_EQ(rewritten->entry_count(), 2u);
+    // A cache that is not one is looked past, and replaced.
+    write_text(icon_cache_path(location_in(folder_)), "BM not a cache at all");
+    const std::vector<Shown> after_foreign = start(true, &rewritten);
+    ASSERT_TRUE(rewritten);
+    EXPECT_EQ(rewritten->entry_count(), 2u);
+    ASSERT_EQ(after_foreign.size(), 2u);
+    EXPECT_TRUE(after_foreign[0] == today[0]);
+    EXPECT_TRUE(after_foreign[1] == today[4]);
+}
+
+TEST_F(IconCacheStart, AWarmStartReadsNoProgramAndAChangeShowsItsNewPicture) {
+    link_to({"tool1.exe", "notepad.exe", "e.qbcached"});
+    const std::vector<Shown> cold = start(true);
+
+    {
+        // The programs stay listed, but nothing can open them.
+        UniqueFile tool(CreateFileW(system_path(path("tool1.exe")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+        UniqueFile notepad(CreateFileW(system_path(path("notepad.exe")).c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(tool && notepad);
+        const std::vector<Shown> without_cache = start(false);
+        ASSERT_NE(without_cache[0].pixels, cold[0].pixels) << "a lookup now cannot read the program";
+        ASSERT_NE(without_cache[1].pixels, cold[1].pixels);
+        std::optional<IconCache> rewritten;
+        const std::vector<Shown> warm = start(true, &rewritten);
+        ASSERT_EQ(warm.size(), 3u);
+        EXPECT_TRUE(warm[0] == cold[0]) << "the program's own icon";
+        EXPECT_TRUE(warm[1] == cold[1]);
+        EXPECT_FALSE(rewritten);
+    }
+
+    // Changes on the drive and on this machine, each against the pictures
+    // a start without the cache shows now.
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        int link;
+        bool new_picture;
+    };
+    const Case cases[] = {
+        {"a program updated", [&] { copy(windows_ + "\\regedit.exe", "tool1.exe"); }, 0, true},
+        {"a program only written again",
+         [&] {
+             UniqueFile file(CreateFileW(system_path(path("notepad.exe")).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+             FILETIME time{};
+             GetSystemTimeAsFileTime(&time);
+             ASSERT_TRUE(SetFileTime(file.get(), nullptr, nullptr, &time));
+         },
+         1, false},
+        {"a type associated anew", [&] { set_class_icon((windows_ + "\\regedit.exe,0").c_str()); }, 2, true},
+    };
+    std::vector<Shown> before = cold;
+    for (const Case& c : cases) {
+        c.change();
+        std::optional<IconCache> rewritten;
+        const std::vector<Shown> after = start(true, &rewritten);
+        ASSERT_EQ(after.size(), 3u);
+        EXPECT_TRUE(rewritten) << c.what << ": looked up, so written";
+        EXPECT_TRUE(after == start(false)) << c.what;
+        EXPECT_EQ(after[c.link].pixels != before[c.link].pixels, c.new_picture) << c.what;
+        before = after;
+        // And the next start finds the new picture in the cache.
+        const std::vector<Shown> warm = start(true, &rewritten);
+        EXPECT_FALSE(rewritten) << c.what;
+        EXPECT_TRUE(warm == after) << c.what;
+    }
+}
+
+}  // namespace
+}  // namespace qb
