@@ -51,10 +51,8 @@ void initialise(MainWindow& data, HWND window) {
     load_skin(program.bitmaps, program.theme_folder(), program.resource_library.get());
     // The cache holds sections of its own: the library is not needed any more.
     program.resource_library.reset();
-    RECT placed{};
-    GetWindowRect(window, &placed);
-    compose_skin(program.bitmaps, {0, 0, placed.right - placed.left, placed.bottom - placed.top}, window,
-                 program.theme.fill_type, program.header_height);
+    // The skin is composed for the window's size by reshape_window, which
+    // the start calls next.
 
     if (program.settings.check_autorun_at_start) {
         program.autorun_state = check_autorun_file(program.location.drive_root, process_command_line());

@@ -9,7 +9,8 @@ namespace qb {
 
 // In order: the small font, the title-strip height, where the program is,
 // the drive figures, the settings with links, the theme, the window's
-// size and place, the skin, the autorun check, the autorun file's
+// size and place, the skin's pictures (composed by reshape_window,
+// which the start calls next), the autorun check, the autorun file's
 // attributes, the idle countdown.
 void initialise(MainWindow& data, HWND window);
 

@@ -110,10 +110,9 @@ private:
 
 // A folder may have an icon of its own, and so may a file that is a link
 // elsewhere or not on the disk: the shell decides for those.
-bool shell_decides_icon(const std::wstring& path) {
+bool shell_decides_icon(const WIN32_FILE_ATTRIBUTE_DATA* file) {
     constexpr DWORD kOwnIcon = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes == INVALID_FILE_ATTRIBUTES || (attributes & kOwnIcon);
+    return file == nullptr || (file->dwFileAttributes & kOwnIcon);
 }
 
 // The file's first icon at the shell's large size, as the shell gives it
@@ -168,15 +167,19 @@ LinkImage picture_from_pixels(const PicturePixels& pixels, HWND window) {
     return picture;
 }
 
-std::optional<FileStamp> stamp_of(const std::string& path, const std::string& drive_root) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(system_path(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+FileStamp stamp_of(const std::string& path, const WIN32_FILE_ATTRIBUTE_DATA& data, const std::string& drive_root) {
     FileStamp stamp;
     stamp.path = stamp_path(path, drive_root);
     stamp.size = (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
     stamp.write_time = (std::uint64_t{data.ftLastWriteTime.dwHighDateTime} << 32) | data.ftLastWriteTime.dwLowDateTime;
     stamp.attributes = data.dwFileAttributes;
     return stamp;
+}
+
+std::optional<FileStamp> stamp_of(const std::string& path, const std::string& drive_root) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(system_path(path).c_str(), GetFileExInfoStandard, &data)) return std::nullopt;
+    return stamp_of(path, data, drive_root);
 }
 
 void show_icon_picture(Link& link, LinkImage picture) {
@@ -190,7 +193,9 @@ void show_icon_picture(Link& link, LinkImage picture) {
 
 std::string SharedPictures::picture_key(const std::string& path, const std::string& type) {
     if (!cache) return {};
-    const std::optional<FileStamp> stamp = stamp_of(path, drive_root);
+    const WIN32_FILE_ATTRIBUTE_DATA* facts = file_facts(path);
+    const std::optional<FileStamp> stamp =
+        facts ? std::optional<FileStamp>(stamp_of(path, *facts, drive_root)) : std::nullopt;
     if (!stamp || (stamp->attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE))) return {};
     std::string key;
     if (stamp->attributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -215,8 +220,17 @@ const std::pair<const std::string, FileTypeFacts>& SharedPictures::registered(co
     return *known;
 }
 
+const WIN32_FILE_ATTRIBUTE_DATA* SharedPictures::file_facts(const std::string& path) {
+    if (path != facts_path_) {
+        facts_path_ = path;
+        facts_.emplace();
+        if (!GetFileAttributesExW(system_path(path).c_str(), GetFileExInfoStandard, &*facts_)) facts_.reset();
+    }
+    return facts_ ? &*facts_ : nullptr;
+}
+
 const std::string& SharedPictures::icon_type(const std::string& path) {
-    if (shell_decides_icon(system_path(path))) return none_;
+    if (shell_decides_icon(file_facts(path))) return none_;
     const std::string type = shared_icon_type(path);
     if (type.empty()) return none_;
     const auto& [name, facts] = registered(type);
@@ -224,7 +238,7 @@ const std::string& SharedPictures::icon_type(const std::string& path) {
 }
 
 bool SharedPictures::icon_is_files_first(const std::string& path) {
-    if (shell_decides_icon(system_path(path))) return false;
+    if (shell_decides_icon(file_facts(path))) return false;
     const std::string type = file_type_of(path);
     return !type.empty() && type_icon_is_files_first(registered(type).second);
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <map>
+#include <optional>
 #include <string>
 
 #include "common/transparent_masks_win.h"
@@ -30,6 +31,10 @@ public:
     // "" when its picture is looked up every time (a reparse point, an
     // offline file, a path gone). `type` is icon_type(path).
     std::string picture_key(const std::string& path, const std::string& type);
+    // What the system says of the file at `path`; none when it is not
+    // there. Each link's target is asked several questions in a row, and
+    // on a stick every look at a file costs: the last answer is kept.
+    const WIN32_FILE_ATTRIBUTE_DATA* file_facts(const std::string& path);
 
     std::map<std::string, LinkImage> icons;  // by type
     std::map<std::string, LinkImage> files;  // by full path
@@ -44,6 +49,8 @@ private:
 
     std::map<std::string, FileTypeFacts> types_;
     std::string none_;
+    std::string facts_path_;
+    std::optional<WIN32_FILE_ATTRIBUTE_DATA> facts_;
 };
 
 // Replaces the link's picture by the path's shell icon (black is

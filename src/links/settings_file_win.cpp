@@ -25,7 +25,7 @@ void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& 
             load_default_image(link, default_picture, &shared);
             link.image_path = plan.path;
         }
-    } else if (file_exists(plan.path)) {
+    } else if (shared.file_facts(plan.path)) {
         make_icon_image(link, plan.path, window, default_picture, &shared);
     } else {
         load_default_image(link, default_picture, &shared);
