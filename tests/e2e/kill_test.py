@@ -43,7 +43,17 @@ sys.path.insert(0, HERE)
 HEADER = 25  # the title strip of the test display
 MAX_X, MAX_Y = 75, 110  # where links may go
 EXPECTED_NAMES = {"Quillobrante.exe", "data.dll", "Data", ".windows-label", "data.qb", "files.dat", "autorun.inf",
-                  "Tools", "New"}
+                  "Tools", "New", "icons.dat"}
+
+
+def icon_cache_is_whole(data):
+    """icons.dat as the program writes it: its magic, and its last four bytes the FNV-1a of the rest."""
+    if len(data) < 20 or data[:4] != b"QBIC":
+        return False
+    checksum = 2166136261
+    for byte in data[:-4]:
+        checksum = ((checksum ^ byte) * 16777619) & 0xFFFFFFFF
+    return int.from_bytes(data[-4:], "little") == checksum
 
 
 # --- the two files, read strictly -------------------------------------------------------------
@@ -342,9 +352,18 @@ def one_round(e2e, drive, rng, number, watch, stats):
     else:
         raise Outcome("files.dat is neither the old nor the new content after round %d: %r" % (number, paths))
 
+    # The picture cache may be killed while written too; it is only ever
+    # replaced whole, so it is there whole or not at all.
+    cache = os.path.join(drive, "icons.dat")
+    if os.path.exists(cache):
+        with open(cache, "rb") as f:
+            if not icon_cache_is_whole(f.read()):
+                raise Outcome("icons.dat is not whole after round %d" % number)
+        stats["icons.dat whole"] += 1
+
     names = set(os.listdir(drive))
     leftovers = names - EXPECTED_NAMES
-    temporary = {"data.qb.new", "files.dat.new"} & leftovers
+    temporary = {"data.qb.new", "files.dat.new", "icons.dat.new"} & leftovers
     for name in temporary:
         stats["left " + name] += 1
     if leftovers - temporary:
@@ -358,7 +377,8 @@ def run_kills(e2e, kills, seconds, seed, drive=None, log=print):
     lay_out(e2e, drive)
     watch = Watch(drive)
     stats = {k: 0 for k in ("aimed", "blind", "no write seen", "data.qb old", "data.qb new", "files.dat old",
-                            "files.dat new", "left data.qb.new", "left files.dat.new")}
+                            "files.dat new", "left data.qb.new", "left files.dat.new", "icons.dat whole",
+                            "left icons.dat.new")}
     failures = []
     done = 0
     start = time.monotonic()
