@@ -12,5 +12,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Windows test executables run under Wine through this wrapper, with
 # the loader of their own width.
 set(CMAKE_CROSSCOMPILING_EMULATOR env QB_WINE_BITS=32 ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
-# Makes the delay-load libraries of the libraries loaded after start-up.
-set(QB_DLLTOOL i686-w64-mingw32-dlltool)

@@ -13,5 +13,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Windows test executables run under Wine through this wrapper, with
 # the loader of their own width.
 set(CMAKE_CROSSCOMPILING_EMULATOR env QB_WINE_BITS=64 ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run)
-# Makes the delay-load libraries of the libraries loaded after start-up.
-set(QB_DLLTOOL x86_64-w64-mingw32-dlltool)

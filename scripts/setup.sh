@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine32:i386 wine64 xvfb xdotool imagemagick locales
-          googletest cmake make g++ clang libclang-rt-14-dev python3 x11-utils)
+          googletest cmake make g++ clang libclang-rt-14-dev python3 python3-pefile x11-utils)
 
 missing=()
 for p in "${packages[@]}"; do

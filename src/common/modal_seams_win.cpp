@@ -1,8 +1,6 @@
 #include "common/modal_seams_win.h"
 
-#include <commdlg.h>
-#include <shellapi.h>
-
+#include "common/system_libraries_win.h"
 #include "common/wide_text_win.h"
 
 namespace qb {
@@ -19,12 +17,16 @@ void SystemModalSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
 }
 
 void SystemModalSeams::shell_open(HWND owner, const char* path, const char* folder) {
+    const ShellFunctions* shell = shell_functions();
+    if (!shell) return;
     const std::wstring wide_path = to_wide(path);
     const std::wstring wide_folder = folder ? to_wide(folder) : std::wstring();
-    ShellExecuteW(owner, nullptr, wide_path.c_str(), nullptr, folder ? wide_folder.c_str() : nullptr, SW_SHOWNORMAL);
+    shell->ShellExecuteW(owner, nullptr, wide_path.c_str(), nullptr, folder ? wide_folder.c_str() : nullptr, SW_SHOWNORMAL);
 }
 
 bool SystemModalSeams::choose_color(HWND owner, COLORREF& color) {
+    const CommonDialogFunctions* dialogs = common_dialog_functions();
+    if (!dialogs) return false;
     CHOOSECOLORW dialog{};
     dialog.lStructSize = sizeof dialog;
     dialog.hwndOwner = owner;
@@ -35,7 +37,7 @@ bool SystemModalSeams::choose_color(HWND owner, COLORREF& color) {
     for (int i = 3; i < 16; ++i) custom_colors[i] = RGB(255, 255, 255);
     dialog.lpCustColors = custom_colors;
     dialog.Flags = CC_RGBINIT | CC_FULLOPEN;
-    if (!ChooseColorW(&dialog)) return false;
+    if (!dialogs->ChooseColorW(&dialog)) return false;
     color = dialog.rgbResult;
     return true;
 }

@@ -1,7 +1,5 @@
 #include "links/link_images_win.h"
 
-#include <shellapi.h>
-
 #include <cwchar>
 #include <initializer_list>
 #include <iterator>
@@ -9,6 +7,7 @@
 
 #include "common/bitmap_file_win.h"
 #include "common/file_io_win.h"
+#include "common/system_libraries_win.h"
 #include "common/wide_text_win.h"
 #include "common/win_handles_win.h"
 #include "links/icon_source.h"
@@ -284,7 +283,9 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
     if (shared && shared->icon_is_files_first(path)) icon = first_icon_of_file(wide_path);
     if (!icon) {
         SHFILEINFOW info{};
-        if (!SHGetFileInfoW(wide_path.c_str(), 0, &info, sizeof info, SHGFI_ICON) || info.hIcon == nullptr) {
+        const ShellFunctions* shell = shell_functions();
+        if (!shell || !shell->SHGetFileInfoW(wide_path.c_str(), 0, &info, sizeof info, SHGFI_ICON) ||
+            info.hIcon == nullptr) {
             load_default_image(link, default_picture, shared);
             return;
         }

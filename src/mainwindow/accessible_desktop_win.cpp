@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/system_libraries_win.h"
 #include "common/ui_texts.h"
 #include "common/wide_text_win.h"
 #include "mainwindow/accessible_events_win.h"
@@ -24,7 +25,10 @@ namespace qb {
 
 namespace {
 
-BSTR bstr_of(const std::wstring& text) { return SysAllocString(text.c_str()); }
+BSTR bstr_of(const std::wstring& text) {
+    const AutomationFunctions* automation = automation_functions();
+    return automation ? automation->SysAllocString(text.c_str()) : nullptr;
+}
 BSTR bstr_of(std::string_view text_1251) { return bstr_of(to_wide(text_1251)); }
 
 // An empty VARIANT (VT_EMPTY), without oleaut32's VariantInit.
@@ -102,7 +106,9 @@ public:
         *parent = nullptr;
         if (!connected()) return CO_E_OBJNOTCONNECTED;
         // The system's object of the whole window.
-        return CreateStdAccessibleObject(window_, OBJID_WINDOW, __uuidof(IDispatch), reinterpret_cast<void**>(parent));
+        const AccessibilityFunctions* accessibility = accessibility_functions();
+        if (!accessibility) return E_FAIL;
+        return accessibility->CreateStdAccessibleObject(window_, OBJID_WINDOW, __uuidof(IDispatch), reinterpret_cast<void**>(parent));
     }
     HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* count) override {
         if (count == nullptr) return E_POINTER;
@@ -474,27 +480,32 @@ private:
 
 LRESULT on_get_object(MainWindow& data, HWND window, WPARAM wparam, LPARAM lparam) {
     if (static_cast<LONG>(lparam) != OBJID_CLIENT) return DefWindowProcW(window, WM_GETOBJECT, wparam, lparam);
+    const ComFunctions* com = com_functions();
+    const AccessibilityFunctions* accessibility = accessibility_functions();
+    if (!com || !accessibility) return DefWindowProcW(window, WM_GETOBJECT, wparam, lparam);
     if (data.accessible == nullptr) {
         // The object is handed to clients through COM, which this thread
         // starts only now that one asks.
-        const HRESULT started = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        const HRESULT started = com->CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         data.accessible = new (std::nothrow) DesktopAccessible(data, window, SUCCEEDED(started));
         if (data.accessible == nullptr) {
-            if (SUCCEEDED(started)) CoUninitialize();
+            if (SUCCEEDED(started)) com->CoUninitialize();
             return DefWindowProcW(window, WM_GETOBJECT, wparam, lparam);
         }
     }
-    return LresultFromObject(__uuidof(IAccessible), wparam, static_cast<IAccessible*>(data.accessible));
+    return accessibility->LresultFromObject(__uuidof(IAccessible), wparam, static_cast<IAccessible*>(data.accessible));
 }
 
 void disconnect_accessible(MainWindow& data) {
     DesktopAccessible* object = std::exchange(data.accessible, nullptr);
     if (object == nullptr) return;
     const bool started_com = object->disconnect();
+    // The object exists only where COM's functions were had (on_get_object).
+    const ComFunctions* com = com_functions();
     // Clients in other processes are told at once that it is gone.
-    CoDisconnectObject(static_cast<IAccessible*>(object), 0);
+    if (com) com->CoDisconnectObject(static_cast<IAccessible*>(object), 0);
     object->Release();
-    if (started_com) CoUninitialize();
+    if (started_com && com) com->CoUninitialize();
 }
 
 }  // namespace qb

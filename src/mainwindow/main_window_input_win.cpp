@@ -1,11 +1,10 @@
 #include "mainwindow/main_window_input_win.h"
 
-#include <shellapi.h>
-
 #include <iterator>
 #include <string_view>
 #include <vector>
 
+#include "common/system_libraries_win.h"
 #include "common/ui_texts.h"
 #include "common/wide_text_win.h"
 
@@ -324,14 +323,20 @@ LRESULT on_command(MainWindow& data, HWND window, WPARAM wparam) {
 LRESULT on_drop_files(MainWindow& data, HWND window, WPARAM wparam) {
     auto drop = reinterpret_cast<HDROP>(wparam);
     std::uint16_t areas = noted_input(data);
+    // Without the shell's functions the drop cannot even be read (nor freed).
+    const ShellFunctions* shell = shell_functions();
+    if (!shell) {
+        repaint(data, window, areas);
+        return 0;
+    }
     // Only the first name counts; a longer one is cut to 1023 characters.
     wchar_t name[1024] = {};
-    if (DragQueryFileW(drop, 0, name, 1024) > 0 && name[0] != L'\0') {
+    if (shell->DragQueryFileW(drop, 0, name, 1024) > 0 && name[0] != L'\0') {
         // A name that code page 1251 cannot hold is kept by its short name,
         // or not at all: never with stand-in characters.
         if (const std::optional<std::string> path = storable_path(name)) {
             POINT at{};
-            DragQueryPoint(drop, &at);
+            shell->DragQueryPoint(drop, &at);
             add_link_for_path(data, window, *path, {at.x, at.y});
             areas |= AREA_WORK;
         } else {
@@ -339,7 +344,7 @@ LRESULT on_drop_files(MainWindow& data, HWND window, WPARAM wparam) {
         }
     }
     repaint(data, window, areas);
-    DragFinish(drop);
+    shell->DragFinish(drop);
     return 0;
 }
 

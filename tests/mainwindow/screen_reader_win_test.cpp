@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "common/system_libraries_win.h"
 #include "common/wide_text_win.h"
 #include "mainwindow/main_window_win.h"
 #include "support/test_support_win.h"
@@ -39,14 +40,16 @@ class ScreenReader : public ::testing::Test {
 protected:
     void SetUp() override {
         // A screen reader's thread has COM; here it is the window's too.
-        ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+        // Through the program's own table, as the program itself starts it.
+        ASSERT_NE(com_functions(), nullptr);
+        ASSERT_TRUE(SUCCEEDED(com_functions()->CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
         folder_ = fresh_folder(kTestDrive, "screenreader");
         install_themes(folder_);
         tools_ = fresh_folder(kTestDrive, "Tools");
         for (const char* name : {"notes.txt", "calendar.txt", "app.exe"}) write_text(tools_ + "\\" + name, "x");
         program_ = std::make_unique<TestProgram>(folder_);
     }
-    void TearDown() override { CoUninitialize(); }
+    void TearDown() override { com_functions()->CoUninitialize(); }
 
     int run(std::function<void(HWND)> script) {
         return program_->run([script](HWND window) {
