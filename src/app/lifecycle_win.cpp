@@ -15,15 +15,17 @@ namespace qb {
 namespace {
 // The work area (the monitor less its taskbars) of the monitor that holds
 // the pointer: where the user is looking when the program starts.
-Rect work_area_under_pointer(Size screen) {
+MonitorAreas monitor_under_pointer(Size screen) {
     POINT pointer{};
     if (!GetCursorPos(&pointer)) pointer = {0, 0};
     MONITORINFO info{};
     info.cbSize = sizeof info;
     if (!GetMonitorInfoW(MonitorFromPoint(pointer, MONITOR_DEFAULTTOPRIMARY), &info)) {
-        return {0, 0, screen.cx, screen.cy};
+        const Rect whole{0, 0, screen.cx, screen.cy};
+        return {whole, whole};
     }
-    return {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+    return {{info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom},
+            {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom}};
 }
 }  // namespace
 
@@ -43,7 +45,7 @@ void initialise(MainWindow& data, HWND window) {
 
     const Size stored{program.settings.window_width, program.settings.window_height};
     const Rect place =
-        place_window(stored, {kMinWindowWidth, kMinWindowHeight}, work_area_under_pointer(program.screen));
+        place_window(stored, {kMinWindowWidth, kMinWindowHeight}, monitor_under_pointer(program.screen));
     const Size placed_size{place.width(), place.height()};
     if (placed_size != stored) program.fitted_size = placed_size;
     SetWindowPos(window, HWND_TOP, place.left, place.top, place.width(), place.height(), 0);

@@ -9,7 +9,11 @@ int SystemModalSeams::message_box(HWND owner, const char* text, const char* capt
     // Buttons in Russian too, as the texts are, where the system has the
     // language's resources; otherwise in the system's own.
     constexpr WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
-    return MessageBoxExW(owner, to_wide(text).c_str(), to_wide(caption).c_str(), type, kRussian);
+    const std::wstring wide_text = to_wide(text);
+    const std::wstring wide_caption = to_wide(caption);
+    const int answer = language_box_(owner, wide_text.c_str(), wide_caption.c_str(), type, kRussian);
+    if (answer != 0) return answer;
+    return plain_box_(owner, wide_text.c_str(), wide_caption.c_str(), type);
 }
 
 void SystemModalSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {

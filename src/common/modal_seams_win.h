@@ -26,10 +26,22 @@ public:
 // The real calls.
 class SystemModalSeams final : public ModalSeams {
 public:
+    // The two ways of showing a message box; tests pass ones that refuse.
+    using LanguageBox = decltype(&::MessageBoxExW);
+    using PlainBox = decltype(&::MessageBoxW);
+    explicit SystemModalSeams(LanguageBox language_box = &::MessageBoxExW, PlainBox plain_box = &::MessageBoxW)
+        : language_box_(language_box), plain_box_(plain_box) {}
+
+    // In Russian where the system can; where the box with that language
+    // is refused, the plain box: a question or an error is never skipped.
     int message_box(HWND owner, const char* text, const char* caption, UINT type) override;
     void popup_menu(HMENU menu, int x, int y, HWND owner) override;
     void shell_open(HWND owner, const char* path, const char* folder) override;
     bool choose_color(HWND owner, COLORREF& color) override;
+
+private:
+    LanguageBox language_box_;
+    PlainBox plain_box_;
 };
 
 }  // namespace qb

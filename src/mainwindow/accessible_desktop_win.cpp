@@ -236,6 +236,12 @@ public:
             repaint = select_link(*data_, nullptr);
         }
         if (repaint) repaint_view(window_, AREA_LINKS, program(), data_->paint_cache);
+        if ((flags & SELFLAG_TAKEFOCUS) && GetFocus() != window_) {
+            // The keyboard's focus itself, with the window brought forward;
+            // gaining it announces the link now selected.
+            SetForegroundWindow(window_);
+            SetFocus(window_);
+        }
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT id) override {
@@ -306,9 +312,10 @@ public:
                 Link* link = program().links.at(child->index);
                 if (link == nullptr) return E_INVALIDARG;
                 if (select_link(*data_, link)) repaint_view(window_, AREA_LINKS, program(), data_->paint_cache);
-                // As Enter opens it.
-                open_link(*data_, *link, window_, /*keep_running=*/false);
-                return S_OK;
+                // As Enter opens it, once this call has returned: a message
+                // about a missing target, or the shell's own questions,
+                // must not hold the reader inside its call.
+                return press(CMD_OPEN);
             }
             case AccessiblePart::CloseButton: return press(CMD_CLOSE);
             case AccessiblePart::OptionsButton: return press(CMD_OPTIONS);
@@ -399,8 +406,10 @@ private:
                 return STATE_SYSTEM_FOCUSABLE | (GetFocus() == window_ ? STATE_SYSTEM_FOCUSED : 0);
             case AccessiblePart::Link: {
                 const Link* link = program().links.at(child.index);
-                const DWORD chosen = link && link->selected ? STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED : 0;
-                return STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE | chosen;
+                const bool chosen = link && link->selected;
+                const bool focused = chosen && GetFocus() == window_;
+                return STATE_SYSTEM_SELECTABLE | STATE_SYSTEM_FOCUSABLE | (chosen ? STATE_SYSTEM_SELECTED : 0) |
+                       (focused ? STATE_SYSTEM_FOCUSED : 0);
             }
             case AccessiblePart::CloseButton:
             case AccessiblePart::OptionsButton: {
@@ -464,8 +473,9 @@ private:
         return place;
     }
 
-    // A skin button's click, after this call returns: what it starts (the
-    // options window, the end of the run) does not run inside a client's call.
+    // A command, after this call returns: what it starts (the options
+    // window, the end of the run, a link opened) does not run inside a
+    // client's call.
     HRESULT press(int command) const {
         PostMessageW(window_, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(window_, command)));

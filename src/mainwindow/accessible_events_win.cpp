@@ -27,8 +27,15 @@ long accessible_link_id(const LinkList& links, const Link* link) {
 void announce_selection(ProgramState& program, const Link* link) {
     const long id = accessible_link_id(program.links, link);
     if (id == kAccessibleSelf) return;
-    raise(program, EVENT_OBJECT_FOCUS, id);
+    // A reader follows the focus: only while the keyboard's is ours.
+    if (program.main_window && GetFocus() == program.main_window) raise(program, EVENT_OBJECT_FOCUS, id);
     raise(program, EVENT_OBJECT_SELECTION, id);
+}
+
+void announce_focus(ProgramState& program) {
+    // The system itself says that the window got it.
+    const long id = accessible_link_id(program.links, program.links.selected_link());
+    if (id != kAccessibleSelf) raise(program, EVENT_OBJECT_FOCUS, id);
 }
 
 void announce_link_added(ProgramState& program, const Link& link) {

@@ -16,8 +16,11 @@ AccessibleCounts accessible_counts(ProgramState& program);
 // The number of a link; kAccessibleSelf for one not in the list.
 long accessible_link_id(const LinkList& links, const Link* link);
 
-// `link` became the selected one (focus and selection); none: nothing to say.
+// `link` became the selected one (selection, and focus while the window
+// has the keyboard's); none: nothing to say.
 void announce_selection(ProgramState& program, const Link* link);
+// The window got the keyboard's focus: the selected link, if any, has it.
+void announce_focus(ProgramState& program);
 // A link came or was renamed; one is going (say it before it goes).
 void announce_link_added(ProgramState& program, const Link& link);
 void announce_link_renamed(ProgramState& program, const Link& link);

@@ -201,8 +201,14 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             return DefWindowProcW(window, message, wparam, lparam);
         case WM_SIZE:
-            reshape_window(self->program, window);
-            note_window_size(self->program);
+            // The iconic rectangle is no shape of the window; and neither
+            // it nor a maximised one is a size the user gave the window.
+            if (wparam == SIZE_MINIMIZED) return 0;
+            reshape_window(self->program, window, /*users_size=*/wparam == SIZE_RESTORED);
+            if (wparam == SIZE_RESTORED) note_window_size(self->program);
+            return 0;
+        case WM_SETFOCUS:
+            announce_focus(self->program);
             return 0;
         case WM_PAINT: return on_paint(*self, window);
         case WM_ERASEBKGND: return 1;

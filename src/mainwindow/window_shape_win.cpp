@@ -21,12 +21,12 @@ void place_button(HWND window, int id, Point at) {
 }
 }  // namespace
 
-void reshape_window(ProgramState& program, HWND window) {
+void reshape_window(ProgramState& program, HWND window, bool users_size) {
     RECT placed{};
     GetWindowRect(window, &placed);
     const int width = placed.right - placed.left;
     const int height = placed.bottom - placed.top;
-    if (program.fitted_size != Size{width, height}) {
+    if (users_size && program.fitted_size != Size{width, height}) {
         program.fitted_size.reset();
         program.settings.window_width = width;
         program.settings.window_height = height;

@@ -15,7 +15,7 @@ namespace qb {
 
 // Outline, skin and button places for the window's current size, which
 // becomes the settings' window size (a resize is saved at shutdown).
-void reshape_window(ProgramState& program, HWND window);
+void reshape_window(ProgramState& program, HWND window, bool users_size = true);
 
 // Invalidates the bounding rectangle of the named strips (and whatever is
 // pending) and repaints at once.

@@ -254,13 +254,24 @@ TEST_F(Startup, AStoredSizeLargerThanTheScreenIsShrunkIntoTheWorkAreaButStaysSto
     const RECT work = monitor.rcWork;
 
     RECT placed{};
+    RECT restored{};
     Size kept;
+    Size minimised;
     TestProgram first(folder);
     EXPECT_EQ(first.run([&](HWND window) {
         GetWindowRect(window, &placed);
+        // Minimised (the taskbar button, Win+M) and restored: the iconic
+        // rectangle and the fitted size are no sizes of the user's.
+        ShowWindow(window, SW_MINIMIZE);
+        minimised = {first.state.settings.window_width, first.state.settings.window_height};
+        ShowWindow(window, SW_RESTORE);
+        GetWindowRect(window, &restored);
         kept = {first.state.settings.window_width, first.state.settings.window_height};
         press_key(window, VK_ESCAPE);
     }), 0);
+    EXPECT_EQ(minimised, (Size{1600, 1200}));
+    EXPECT_EQ(restored.right - restored.left, placed.right - placed.left);
+    EXPECT_EQ(restored.bottom - restored.top, placed.bottom - placed.top);
     EXPECT_EQ(placed.left, work.left);
     EXPECT_EQ(placed.top, work.top);
     EXPECT_EQ(placed.right, work.right);

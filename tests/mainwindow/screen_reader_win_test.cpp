@@ -3,6 +3,8 @@
 // taken the way a screen reader takes it (AccessibleObjectFromWindow).
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <objbase.h>
 #include <oleacc.h>
 
@@ -219,12 +221,20 @@ TEST_F(ScreenReader, ActionsOpenAddAndAreHeardAsEvents) {
 
         IAccessible* object = object_of(window);
         ASSERT_NE(object, nullptr);
-        // The default action of a link opens it as Enter does, through the shell.
+        // The default action of a link opens it as Enter does, through the
+        // shell, once the reader's call has returned.
         EXPECT_EQ(object->accDoDefaultAction(child(3)), S_OK);
-        ASSERT_EQ(seams().opened.size(), 1u);
-        EXPECT_EQ(seams().opened[0].path, "E:\\Tools\\app.exe");
+        EXPECT_TRUE(seams().opened.empty()) << "nothing is opened inside the reader's call";
         EXPECT_TRUE(state().links.at(2)->selected);
+        ASSERT_TRUE(pump_messages_until([&] { return !seams().opened.empty(); }, 2000));
+        EXPECT_EQ(seams().opened[0].path, "E:\\Tools\\app.exe");
         EXPECT_TRUE(heard(EVENT_OBJECT_FOCUS, 3));
+        // A target gone: the message about it waits until the call is over.
+        DeleteFileW(to_wide(tools_ + "\\notes.txt").c_str());
+        EXPECT_EQ(object->accDoDefaultAction(child(1)), S_OK);
+        EXPECT_TRUE(seams().boxes.empty()) << "no message box inside the reader's call";
+        EXPECT_TRUE(pump_messages_until([&] { return !seams().boxes.empty(); }, 2000));
+        EXPECT_EQ(seams().opened.size(), 1u);
 
         // A new program's row: after the status strip, named for its file;
         // its default action adopts it.
@@ -244,6 +254,38 @@ TEST_F(ScreenReader, ActionsOpenAddAndAreHeardAsEvents) {
         EXPECT_TRUE(heard(EVENT_OBJECT_CREATE, 4)) << "the new link, fourth";
         object->get_accChildCount(&count);
         EXPECT_EQ(count, 7) << "four links and no row";
+
+        // The keyboard's focus elsewhere: a selection is heard, a focus is
+        // not, and no link says it is focused. The same selection with the
+        // focus ours (the control) is heard as both.
+        auto select_and_listen = [&](LONG id) {
+            seen.clear();
+            EXPECT_EQ(object->accSelect(SELFLAG_TAKESELECTION, child(id)), S_OK);
+            EXPECT_TRUE(heard(EVENT_OBJECT_SELECTION, id));
+            return std::find(seen.begin(), seen.end(), std::pair<DWORD, LONG>{EVENT_OBJECT_FOCUS, id}) != seen.end();
+        };
+        // Link 1 is the selected one now.
+        SetFocus(window);
+        ASSERT_EQ(GetFocus(), window);
+        EXPECT_TRUE(select_and_listen(2));
+        EXPECT_EQ(state_of(object, 2) & STATE_SYSTEM_FOCUSED, static_cast<long>(STATE_SYSTEM_FOCUSED));
+        const HWND elsewhere = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                               nullptr, nullptr, nullptr);
+        SetFocus(elsewhere);
+        ASSERT_NE(GetFocus(), window);
+        EXPECT_FALSE(select_and_listen(3)) << "no focus announced for a window without it";
+        EXPECT_EQ(state_of(object, 3) & (STATE_SYSTEM_SELECTED | STATE_SYSTEM_FOCUSED),
+                  static_cast<long>(STATE_SYSTEM_SELECTED));
+        VARIANT focus{};
+        EXPECT_EQ(object->get_accFocus(&focus), S_FALSE);
+        EXPECT_EQ(focus.vt, VT_EMPTY);
+        // Taking the focus really takes it, and the reader hears where it is.
+        seen.clear();
+        EXPECT_EQ(object->accSelect(SELFLAG_TAKEFOCUS, child(1)), S_OK);
+        EXPECT_EQ(GetFocus(), window);
+        EXPECT_TRUE(heard(EVENT_OBJECT_FOCUS, 1));
+        EXPECT_NE(state_of(object, 1) & STATE_SYSTEM_FOCUSED, 0);
+        DestroyWindow(elsewhere);
 
         UnhookWinEvent(hook);
         RemovePropW(window, L"qb.events");
