@@ -1,5 +1,8 @@
 #include "common/profile_text.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "common/letter_case.h"
 
 namespace qb {
@@ -122,6 +125,127 @@ std::string with_profile_value(std::string_view text, std::string_view section, 
     result += entry + "\r\n";
     result.append(text.substr(insert_at));
     return result;
+}
+
+namespace {
+
+constexpr std::uint8_t kUtf8Mark[] = {0xEF, 0xBB, 0xBF};
+
+bool starts_with(std::span<const std::uint8_t> bytes, std::span<const std::uint8_t> mark) {
+    return bytes.size() >= mark.size() && std::equal(mark.begin(), mark.end(), bytes.begin());
+}
+
+// One UTF-16 unit, or a pair, as UTF-8; a lone surrogate as its own three
+// bytes, so that it comes back as it was.
+void append_utf8(std::string& out, std::uint32_t code) {
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+void append_unit(std::vector<std::uint8_t>& out, std::uint32_t unit, bool big_endian) {
+    const auto low = static_cast<std::uint8_t>(unit & 0xFF);
+    const auto high = static_cast<std::uint8_t>(unit >> 8);
+    out.push_back(big_endian ? high : low);
+    out.push_back(big_endian ? low : high);
+}
+
+// The text made by decode_profile_file (or edited with ASCII) back into
+// UTF-16 units. A byte that begins no sequence, which an edit never
+// makes, goes over as a unit of its own value.
+void append_utf16(std::vector<std::uint8_t>& out, std::string_view text, bool big_endian) {
+    std::size_t i = 0;
+    auto byte = [&](std::size_t at) { return static_cast<std::uint8_t>(text[at]); };
+    auto follows = [&](std::size_t at) { return at < text.size() && (byte(at) & 0xC0) == 0x80; };
+    while (i < text.size()) {
+        const std::uint8_t first = byte(i);
+        std::uint32_t code = first;
+        std::size_t length = 1;
+        if (first >= 0xF0 && follows(i + 1) && follows(i + 2) && follows(i + 3)) {
+            code = ((first & 0x07u) << 18) | ((byte(i + 1) & 0x3Fu) << 12) | ((byte(i + 2) & 0x3Fu) << 6) |
+                   (byte(i + 3) & 0x3Fu);
+            length = 4;
+        } else if (first >= 0xE0 && follows(i + 1) && follows(i + 2)) {
+            code = ((first & 0x0Fu) << 12) | ((byte(i + 1) & 0x3Fu) << 6) | (byte(i + 2) & 0x3Fu);
+            length = 3;
+        } else if (first >= 0xC0 && follows(i + 1)) {
+            code = ((first & 0x1Fu) << 6) | (byte(i + 1) & 0x3Fu);
+            length = 2;
+        }
+        if (code >= 0x10000) {
+            append_unit(out, 0xD800 + ((code - 0x10000) >> 10), big_endian);
+            append_unit(out, 0xDC00 + ((code - 0x10000) & 0x3FF), big_endian);
+        } else {
+            append_unit(out, code, big_endian);
+        }
+        i += length;
+    }
+}
+
+}  // namespace
+
+ProfileFile decode_profile_file(std::span<const std::uint8_t> bytes) {
+    ProfileFile file;
+    const bool little = bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE;
+    const bool big = bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF;
+    if (starts_with(bytes, kUtf8Mark)) {
+        file.encoding = ProfileEncoding::Utf8;
+        file.text.assign(bytes.begin() + 3, bytes.end());
+    } else if (little || big) {
+        file.encoding = little ? ProfileEncoding::Utf16LittleEndian : ProfileEncoding::Utf16BigEndian;
+        std::size_t end = bytes.size();
+        if ((end - 2) % 2 != 0) file.odd_byte = bytes[--end];
+        file.text.reserve(end);
+        for (std::size_t i = 2; i < end; i += 2) {
+            const std::uint32_t unit = little ? bytes[i] | (bytes[i + 1] << 8) : (bytes[i] << 8) | bytes[i + 1];
+            if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < end) {
+                const std::uint32_t next =
+                    little ? bytes[i + 2] | (bytes[i + 3] << 8) : (bytes[i + 2] << 8) | bytes[i + 3];
+                if (next >= 0xDC00 && next < 0xE000) {
+                    append_utf8(file.text, 0x10000 + ((unit - 0xD800) << 10) + (next - 0xDC00));
+                    i += 2;
+                    continue;
+                }
+            }
+            append_utf8(file.text, unit);
+        }
+    } else {
+        file.text.assign(bytes.begin(), bytes.end());
+    }
+    return file;
+}
+
+std::vector<std::uint8_t> encode_profile_file(const ProfileFile& file) {
+    std::vector<std::uint8_t> bytes;
+    switch (file.encoding) {
+        case ProfileEncoding::CodePage1251: bytes.assign(file.text.begin(), file.text.end()); break;
+        case ProfileEncoding::Utf8:
+            bytes.assign(std::begin(kUtf8Mark), std::end(kUtf8Mark));
+            bytes.insert(bytes.end(), file.text.begin(), file.text.end());
+            break;
+        case ProfileEncoding::Utf16LittleEndian:
+        case ProfileEncoding::Utf16BigEndian: {
+            const bool big = file.encoding == ProfileEncoding::Utf16BigEndian;
+            bytes.reserve(2 + 2 * file.text.size() + 1);
+            append_unit(bytes, 0xFEFF, big);
+            append_utf16(bytes, file.text, big);
+            break;
+        }
+    }
+    if (file.odd_byte) bytes.push_back(*file.odd_byte);
+    return bytes;
 }
 
 }  // namespace qb

@@ -12,19 +12,19 @@ namespace qb {
 
 namespace {
 
-// The file's text as it is on the drive; none when there is no file or it
-// cannot be read whole.
-std::optional<std::string> theme_text(const std::string& path) {
+// The file's text as it is on the drive, in whichever encoding Notepad
+// saved it; none when there is no file or it cannot be read whole.
+std::optional<ProfileFile> theme_text(const std::string& path) {
     const std::optional<std::vector<std::uint8_t>> bytes = read_file_bytes(path);
     if (!bytes) return std::nullopt;
-    return std::string(bytes->begin(), bytes->end());
+    return decode_profile_file(*bytes);
 }
 
 // A key's value as the program has always read it: the default when the
 // key is missing, and no more than its read buffer holds.
-std::string key_value(const std::optional<std::string>& text, const ThemeKey& key) {
+std::string key_value(const std::optional<ProfileFile>& file, const ThemeKey& key) {
     std::optional<std::string> value;
-    if (text) value = profile_value(*text, key.section, key.name);
+    if (file) value = profile_value(file->text, key.section, key.name);
     std::string result = value ? std::move(*value) : std::string(key.read_default);
     const std::size_t limit = static_cast<std::size_t>(key.read_buffer - 1);
     if (result.size() > limit) result.resize(limit);
@@ -37,7 +37,7 @@ std::string theme_file_path(const std::string& theme_folder) { return theme_fold
 
 bool read_theme(const std::string& theme_folder, ThemeColors& colors) {
     // An unreadable file reads as a missing one: all defaults.
-    const std::optional<std::string> text = theme_text(theme_file_path(theme_folder));
+    const std::optional<ProfileFile> text = theme_text(theme_file_path(theme_folder));
     bool old = false;
     for (const ThemeKey& key : kThemeKeys) {
         if (apply_theme_value(colors, key, key_value(text, key))) old = true;
@@ -51,17 +51,18 @@ bool write_theme(const std::string& theme_folder, const ThemeColors& colors) {
 
     // Only the program's keys change; other sections and keys stay. A file
     // that is there but cannot be read is not replaced, so nothing of it is lost.
+    // The file keeps its encoding.
     const std::string path = theme_file_path(theme_folder);
-    std::string text;
+    ProfileFile file;
     if (file_exists(path)) {
-        std::optional<std::string> old = theme_text(path);
+        std::optional<ProfileFile> old = theme_text(path);
         if (!old) return false;
-        text = std::move(*old);
+        file = std::move(*old);
     }
     for (const ThemeKey& key : kThemeKeys) {
-        text = with_profile_value(text, key.section, key.name, theme_value_text(colors, key));
+        file.text = with_profile_value(file.text, key.section, key.name, theme_value_text(colors, key));
     }
-    return write_file_replacing(path, std::vector<std::uint8_t>(text.begin(), text.end()));
+    return write_file_replacing(path, encode_profile_file(file));
 }
 
 }  // namespace qb

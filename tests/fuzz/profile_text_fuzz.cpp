@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/profile_text.h"
 
@@ -24,5 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(qb::profile_value(written, "autorun", "open") == "Программы\\Метка.exe");
     check(qb::profile_value(written, "other", "key") == before);
     check(written.size() <= text.size() + 64);
+    // Whatever encoding the bytes claim, reading them loses nothing.
+    const qb::ProfileFile file = qb::decode_profile_file({data, size});
+    check(qb::encode_profile_file(file) == std::vector<std::uint8_t>(data, data + size));
     return 0;
 }
