@@ -90,6 +90,14 @@ TEST(AutorunRules, FindingsOfACheck) {
     // A command line the program could not read names nothing, not even an empty value.
     EXPECT_EQ(autorun_findings(ours, "", std::nullopt), kAutorunWrongTarget);
     EXPECT_EQ(autorun_findings(ours, "", ""), 0);
+
+    // Only a write that configured the drive clears what a check found.
+    const std::uint16_t found = kAutorunForeign | kAutorunWrongTarget;
+    EXPECT_EQ(findings_after_write(AutorunWriteResult::Configured, found), 0);
+    for (const AutorunWriteResult kept : {AutorunWriteResult::Failed, AutorunWriteResult::ConfigureFailed,
+                                          AutorunWriteResult::LeftForeign}) {
+        EXPECT_EQ(findings_after_write(kept, found), found) << static_cast<int>(kept);
+    }
 }
 
 TEST(AutorunPolicy, JudgedByTheFirstByte) {

@@ -103,6 +103,22 @@ TEST(BitmapFile, SoundPicturesAreTakenAsTheyAre) {
     ASSERT_EQ(old->info.size(), 40u + 8);
     EXPECT_EQ(get32(old->info, 44), 0x00665544u);
 
+    // The longer headers editors write (GIMP: 108 and 124 bytes): the same
+    // picture, its palette and rows found after the longer header.
+    for (const std::uint32_t size : {52u, 56u, 108u, 124u}) {
+        Bytes longer = bmp(3, 2, 8, 2);
+        longer.insert(longer.begin() + 14 + 40, size - 40, 0);
+        put32(longer, 2, static_cast<std::uint32_t>(longer.size()));
+        put32(longer, 10, 14 + size + 2 * 4);
+        put32(longer, 14, size);
+        const auto image = read_bitmap_file(longer);
+        ASSERT_TRUE(image) << size << "-byte header";
+        EXPECT_EQ(image->bits_offset, 14u + size + 8) << size;
+        ASSERT_EQ(image->info.size(), 40u + 2 * 4) << size;
+        EXPECT_EQ(get32(image->info, 0), 40u) << "handed on with the plain header";
+        EXPECT_EQ(get32(image->info, 44), 0x00102031u) << "the palette's second entry, after the " << size << " bytes";
+    }
+
     // An offset of 0 means the rows follow the table; trailing bytes are fine.
     Bytes zero_offset = bmp(1, 1, 8, 2, 0, 100);
     put32(zero_offset, 10, 0);

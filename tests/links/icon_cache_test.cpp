@@ -41,6 +41,11 @@ TEST(IconCache, KeysChangeWithWhatDecidesThePictureAndWithNothingElse) {
     moved.path = stamp_path("E:\\Apps\\Other.exe", "E:\\");
     FileStamp customised = folder;
     customised.attributes |= 0x01;
+    FileStamp ini_later = ini;
+    ini_later.write_time += 1;
+    FileStamp ini_bigger = ini;
+    ini_bigger.size += 1;
+    const std::string ini_folder = folder_picture_key(machine, folder, ini);
     const Case cases[] = {
         {"the same type on the same machine", type_picture_key(machine, ".TXT", txt), base_type, true},
         {"another association", type_picture_key(machine, ".txt", {{"C:\\Editor\\ed.exe,0"}, false, false}),
@@ -69,6 +74,8 @@ TEST(IconCache, KeysChangeWithWhatDecidesThePictureAndWithNothingElse) {
         {"the folder again", folder_picture_key(machine, folder, std::nullopt), base_folder, true},
         {"a customised folder", folder_picture_key(machine, customised, std::nullopt), base_folder, false},
         {"a folder with a desktop.ini", folder_picture_key(machine, folder, ini), base_folder, false},
+        {"its desktop.ini written again", folder_picture_key(machine, folder, ini_later), ini_folder, false},
+        {"its desktop.ini grown", folder_picture_key(machine, folder, ini_bigger), ini_folder, false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.key == c.base, c.same) << c.what;
     EXPECT_EQ(stamp_path("G:\\Apps\\Tool.exe", "E:\\"), "g:\\apps\\tool.exe") << "another drive stays full";

@@ -96,6 +96,31 @@ TEST_F(SettingsTest, ExampleFileReadsBackEveryField) {
     EXPECT_FALSE(settings_need_saving(app_settings, changes));
 }
 
+TEST_F(SettingsTest, EachOptionKeepsItsOwnPlaceInTheFile) {
+    // One option on at a time; the file's last five bytes worked out by hand.
+    const struct {
+        bool AppSettings::*option;
+        const char* bytes;
+    } cases[] = {
+        {&AppSettings::show_hints, "10000"},           {&AppSettings::check_autorun_at_start, "01000"},
+        {&AppSettings::auto_close_when_idle, "00100"}, {&AppSettings::auto_arrange, "00010"},
+        {&AppSettings::use_search_service, "00001"},
+    };
+    for (const auto& c : cases) {
+        AppSettings settings;
+        for (const auto& each : cases) settings.*each.option = false;
+        settings.*c.option = true;
+        const LinkList none;
+        const Bytes file = encode_settings(capture_settings(settings, none, location_));
+        EXPECT_EQ(std::string(file.end() - 5, file.end()), c.bytes);
+
+        AppSettings read;
+        LinkList links;
+        apply_stored_settings(decode_settings(file), location_, read, links, links_loaded);
+        for (const auto& each : cases) EXPECT_EQ(read.*each.option, each.option == c.option) << c.bytes;
+    }
+}
+
 TEST_F(SettingsTest, FirstStartReadsEmptyAndWritesDefaults) {
     LinkList links;
     EXPECT_TRUE(apply_stored_settings(decode_settings({}), location_, app_settings, links, links_loaded).empty());

@@ -19,13 +19,17 @@ TEST(HitZones, PointsOfA400By300Window) {
         {{399, 10}, kHitCaption, ZoneCursor::Arrow},
         {{200, 26}, kHitClient, ZoneCursor::Arrow},
         {{2, 100}, kHitLeft, ZoneCursor::SizeWestEast},
+        {{3, 100}, kHitLeft, ZoneCursor::SizeWestEast},  // each sizing edge is 4 pixels wide
         {{4, 100}, kHitClient, ZoneCursor::Arrow},
         {{2, 280}, kHitBottomLeft, ZoneCursor::SizeNorthEastSouthWest},
         {{20, 297}, kHitBottomLeft, ZoneCursor::SizeNorthEastSouthWest},
         {{25, 297}, kHitBottom, ZoneCursor::SizeNorthSouth},
         {{397, 150}, kHitRight, ZoneCursor::SizeWestEast},
+        {{396, 150}, kHitRight, ZoneCursor::SizeWestEast},  // the right edge's first column
+        {{395, 150}, kHitClient, ZoneCursor::Arrow},
         {{360, 150}, kHitClient, ZoneCursor::Arrow},  // the tab's middle band holds the buttons
         {{348, 40}, kHitRight, ZoneCursor::SizeWestEast},
+        {{346, 40}, kHitRight, ZoneCursor::SizeWestEast},  // the band's first column
         {{345, 40}, kHitClient, ZoneCursor::Arrow},   // just left of the 54-pixel band
         {{360, 89}, kHitRight, ZoneCursor::SizeWestEast},
         {{360, 90}, kHitClient, ZoneCursor::Arrow},   // the band's top
@@ -36,6 +40,7 @@ TEST(HitZones, PointsOfA400By300Window) {
         {{200, 297}, kHitBottom, ZoneCursor::SizeNorthSouth},
         {{330, 297}, kHitBottomRight, ZoneCursor::SizeNorthWestSouthEast},
         {{324, 297}, kHitBottom, ZoneCursor::SizeNorthSouth},
+        {{200, 296}, kHitBottom, ZoneCursor::SizeNorthSouth},  // the bottom edge's first row
         {{200, 295}, kHitClient, ZoneCursor::Arrow},  // the status strip above the 4-pixel edge
     };
     for (const ZoneCase& c : cases) {

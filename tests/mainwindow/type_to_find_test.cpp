@@ -58,6 +58,8 @@ TEST(TypeToFind, TypedLettersSelectTheNextMatchingLinkInListOrder) {
         EXPECT_EQ(selected.value_or(-1), step.selected_after) << int(step.typed) << " at " << step.at << ": " << step.why;
         EXPECT_EQ(typed.text, step.text_after) << int(step.typed) << " at " << step.at;
     }
+    // Nothing selected: the search starts at the very first link.
+    EXPECT_EQ(type_to_find({}, 'r', 100, captions, std::nullopt).select, std::optional<int>(0));
 
     // The pause counts on a clock that wraps.
     const TypeToFind across_wrap = type_to_find({"sa", 0xFFFFFF00u}, 'm', 0x00000010u, captions, 1);
