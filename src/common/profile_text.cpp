@@ -232,7 +232,8 @@ std::vector<std::uint8_t> encode_profile_file(const ProfileFile& file) {
     switch (file.encoding) {
         case ProfileEncoding::CodePage1251: bytes.assign(file.text.begin(), file.text.end()); break;
         case ProfileEncoding::Utf8:
-            bytes.assign(std::begin(kUtf8Mark), std::end(kUtf8Mark));
+            bytes.reserve(std::size(kUtf8Mark) + file.text.size());
+            for (const std::uint8_t mark : kUtf8Mark) bytes.push_back(mark);
             bytes.insert(bytes.end(), file.text.begin(), file.text.end());
             break;
         case ProfileEncoding::Utf16LittleEndian:

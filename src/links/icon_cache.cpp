@@ -50,7 +50,21 @@ void add_field(std::string& key, std::uint64_t value) { add_field(key, std::to_s
 
 const PicturePixels* IconCache::find(std::string_view key) const {
     const auto found = entries_.find(key);
-    return found == entries_.end() ? nullptr : &pictures_[found->second];
+    return found == entries_.end() ? nullptr : &pictures_[found->second.picture];
+}
+
+std::vector<const std::pair<const std::string, IconCache::Entry>*> IconCache::in_order() const {
+    std::vector<const std::pair<const std::string, Entry>*> order;
+    order.reserve(entries_.size());
+    for (const auto& entry : entries_) order.push_back(&entry);
+    std::sort(order.begin(), order.end(), [](const auto* a, const auto* b) { return a->second.rank < b->second.rank; });
+    return order;
+}
+
+std::vector<std::string_view> IconCache::keys() const {
+    std::vector<std::string_view> keys;
+    for (const auto* entry : in_order()) keys.push_back(entry->first);
+    return keys;
 }
 
 bool IconCache::put(std::string_view key, std::span<const std::uint8_t> pixels) {
@@ -72,9 +86,9 @@ bool IconCache::put(std::string_view key, std::span<const std::uint8_t> pixels) 
         by_hash_.emplace(hash, *index);
     }
     if (known != entries_.end()) {
-        known->second = *index;
+        known->second.picture = *index;
     } else {
-        entries_.emplace(std::string(key), *index);
+        entries_.emplace(std::string(key), Entry{*index, next_rank_++});
     }
     return true;
 }
@@ -82,16 +96,18 @@ bool IconCache::put(std::string_view key, std::span<const std::uint8_t> pixels) 
 bool IconCache::same_as(const IconCache& other) const {
     if (entries_.size() != other.entries_.size()) return false;
     return std::equal(entries_.begin(), entries_.end(), other.entries_.begin(), [&](const auto& a, const auto& b) {
-        return a.first == b.first && pictures_[a.second] == other.pictures_[b.second];
+        return a.first == b.first && pictures_[a.second.picture] == other.pictures_[b.second.picture];
     });
 }
 
 std::vector<std::uint8_t> IconCache::encode() const {
     // Pictures numbered afresh in the order entries first show them, so a
     // picture no entry shows any more is left out.
+    const auto entries = in_order();
     std::vector<std::uint32_t> renumbered(pictures_.size(), UINT32_MAX);
     std::vector<std::uint32_t> order;
-    for (const auto& [key, index] : entries_) {
+    for (const auto* entry : entries) {
+        const std::uint32_t index = entry->second.picture;
         if (renumbered[index] != UINT32_MAX) continue;
         renumbered[index] = static_cast<std::uint32_t>(order.size());
         order.push_back(index);
@@ -102,10 +118,11 @@ std::vector<std::uint8_t> IconCache::encode() const {
     put_u32(out, static_cast<std::uint32_t>(order.size()));
     put_u32(out, static_cast<std::uint32_t>(entries_.size()));
     for (std::uint32_t index : order) out.insert(out.end(), pictures_[index].begin(), pictures_[index].end());
-    for (const auto& [key, index] : entries_) {
+    for (const auto* entry : entries) {
+        const std::string& key = entry->first;
         put_u16(out, static_cast<std::uint32_t>(key.size()));
         out.insert(out.end(), key.begin(), key.end());
-        put_u32(out, renumbered[index]);
+        put_u32(out, renumbered[entry->second.picture]);
     }
     put_u32(out, icon_cache_checksum(out));
     return out;
@@ -148,10 +165,77 @@ std::optional<IconCache> IconCache::decode(std::span<const std::uint8_t> bytes) 
         const std::uint32_t index = get_u32(body.data() + at);
         at += 4;
         if (index >= picture_count) return std::nullopt;
-        if (!cache.entries_.emplace(std::move(key), index).second) return std::nullopt;
+        if (!cache.entries_.emplace(std::move(key), Entry{index, cache.next_rank_++}).second) return std::nullopt;
     }
     if (at != body.size()) return std::nullopt;
     return cache;
+}
+
+std::optional<IconCache> next_icon_cache(const std::optional<IconCache>& read, bool file_refused,
+                                         const IconCache& looked_up, const std::set<std::string, std::less<>>& found,
+                                         std::string_view machine) {
+    bool unused_here = false;
+    std::vector<std::string_view> elsewhere;
+    if (read) {
+        for (std::string_view key : read->keys()) {
+            if (found.contains(key)) continue;
+            if (machine_of_key(key) == machine) {
+                unused_here = true;
+            } else {
+                elsewhere.push_back(key);
+            }
+        }
+    }
+    if (!file_refused && looked_up.empty() && !unused_here) return std::nullopt;
+    IconCache next = looked_up;
+    for (const std::string& key : found) {
+        if (const PicturePixels* pixels = read ? read->find(key) : nullptr; pixels && !next.find(key)) {
+            next.put(key, *pixels);
+        }
+    }
+    // put refuses what no longer fits: the rest of the old order goes.
+    for (std::string_view key : elsewhere) {
+        if (!next.find(key)) next.put(key, *read->find(key));
+    }
+    return next;
+}
+
+namespace {
+
+// The text of the length-led field at the start of `text`, and what follows.
+std::optional<std::pair<std::string_view, std::string_view>> first_field(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 0 || colon > 19) return std::nullopt;
+    std::size_t length = 0;
+    for (char digit : text.substr(0, colon)) {
+        if (digit < '0' || digit > '9') return std::nullopt;
+        length = length * 10 + static_cast<std::size_t>(digit - '0');
+    }
+    if (length > text.size() - colon - 1) return std::nullopt;
+    return std::pair(text.substr(colon + 1, length), text.substr(colon + 1 + length));
+}
+
+}  // namespace
+
+std::optional<std::string_view> machine_of_key(std::string_view key) {
+    // "type" then the machine; "file" and "folder" then a type key.
+    for (int depth = 0; depth < 2; ++depth) {
+        std::string_view rest;
+        if (key.starts_with("type")) {
+            rest = key.substr(4);
+        } else if (key.starts_with("folder")) {
+            rest = key.substr(6);
+        } else if (key.starts_with("file")) {
+            rest = key.substr(4);
+        } else {
+            return std::nullopt;
+        }
+        const auto field = first_field(rest);
+        if (!field) return std::nullopt;
+        if (key.starts_with("type")) return field->first;
+        key = field->first;
+    }
+    return std::nullopt;
 }
 
 std::uint32_t icon_cache_checksum(std::span<const std::uint8_t> body) {

@@ -16,12 +16,14 @@
 // (32 x 32 pixels, 4 bytes each, top row first, as the picture bitmap
 // holds them); each entry as key length (16-bit), key, picture index
 // (32-bit); then an FNV-1a checksum of everything before it. Equal
-// pictures are stored once. A file that is not exactly this is ignored
-// as a whole.
+// pictures are stored once. Entries stand most recently used first, so
+// that a full cache drops the least recently used. A file that is not
+// exactly this is ignored as a whole.
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <string_view>
@@ -53,10 +55,13 @@ class IconCache {
 public:
     // The picture stored under the key; null when there is none.
     const PicturePixels* find(std::string_view key) const;
-    // Keeps the pixels under the key (replacing what it held); equal
-    // pixels are kept once. False, and nothing kept, for pixels that are
-    // not one picture, an empty or overlong key, or a full cache.
+    // Keeps the pixels under the key (replacing what it held), after the
+    // entries put before it; equal pixels are kept once. False, and
+    // nothing kept, for pixels that are not one picture, an empty or
+    // overlong key, or a full cache.
     bool put(std::string_view key, std::span<const std::uint8_t> pixels);
+    // The keys in their order: most recently used first.
+    std::vector<std::string_view> keys() const;
 
     std::size_t entry_count() const { return entries_.size(); }
     // Pictures kept, each once (one replaced by put may stay until encoded).
@@ -65,7 +70,7 @@ public:
     // Same keys with the same pixels.
     bool same_as(const IconCache& other) const;
 
-    // The file's bytes: only pictures some entry shows, in key order.
+    // The file's bytes: only pictures some entry shows, entries in order.
     std::vector<std::uint8_t> encode() const;
     // The cache a file holds; nothing for any file that is not a whole,
     // well-formed cache (too short or long, foreign, damaged, an index or
@@ -73,10 +78,33 @@ public:
     static std::optional<IconCache> decode(std::span<const std::uint8_t> bytes);
 
 private:
+    struct Entry {
+        std::uint32_t picture = 0;
+        std::uint32_t rank = 0;  // its place in the order
+    };
+    std::vector<const std::pair<const std::string, Entry>*> in_order() const;
+
     std::vector<PicturePixels> pictures_;
-    std::map<std::string, std::uint32_t, std::less<>> entries_;
+    std::map<std::string, Entry, std::less<>> entries_;
+    std::uint32_t next_rank_ = 0;
     std::unordered_multimap<std::uint64_t, std::uint32_t> by_hash_;
 };
+
+// The cache the next start finds: first this start's entries (those it
+// looked up, then those it found in `read`); then the entries of `read`
+// this start did not use that belong to other machines (another PC, or
+// this one with another screen), in their old order, while the bounds
+// leave room. This machine's entries that went unused are dropped: their
+// targets are gone or changed. Nothing when the file needs no writing:
+// it was read whole, nothing was looked up and none of this machine's
+// entries went unused.
+std::optional<IconCache> next_icon_cache(const std::optional<IconCache>& read, bool file_refused,
+                                         const IconCache& looked_up, const std::set<std::string, std::less<>>& found,
+                                         std::string_view machine);
+
+// The machine facts a key carries (machine_key); none for a key that
+// carries none.
+std::optional<std::string_view> machine_of_key(std::string_view key);
 
 // The checksum that ends the file: FNV-1a of every byte before it.
 std::uint32_t icon_cache_checksum(std::span<const std::uint8_t> body);

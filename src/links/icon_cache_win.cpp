@@ -76,13 +76,7 @@ const PicturePixels* IconCacheRun::stored(const std::string& key) {
 void IconCacheRun::keep(const std::string& key, const PicturePixels& pixels) { looked_up_.put(key, pixels); }
 
 std::optional<IconCache> IconCacheRun::result() const {
-    const std::size_t read_entries = read_ ? read_->entry_count() : 0;
-    if (!file_refused_ && looked_up_.empty() && hits_.size() == read_entries) return std::nullopt;
-    IconCache next = looked_up_;
-    for (const std::string& key : hits_) {
-        if (!next.find(key)) next.put(key, *read_->find(key));
-    }
-    return next;
+    return next_icon_cache(read_, file_refused_, looked_up_, hits_, machine_);
 }
 
 bool write_icon_cache(const ProgramLocation& location, const IconCache& cache) {

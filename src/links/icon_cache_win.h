@@ -37,15 +37,15 @@ public:
     // A picture looked up under the key, for the next start.
     void keep(const std::string& key, const PicturePixels& pixels);
 
-    // The cache to write when it differs from the file read: a picture
-    // was looked up, an entry is no longer used, or the file was not a
-    // cache. Nothing when the file already holds exactly this start's.
+    // The cache to write (next_icon_cache): this start's pictures first,
+    // other machines' kept after them. Nothing when the file needs no
+    // writing.
     std::optional<IconCache> result() const;
 
 private:
     std::optional<IconCache> read_;
     bool file_refused_ = false;
-    std::set<std::string> hits_;
+    std::set<std::string, std::less<>> hits_;
     IconCache looked_up_;
     std::string machine_;
 };

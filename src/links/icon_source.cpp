@@ -46,6 +46,11 @@ std::string shared_icon_type(std::string_view path) {
     return type;
 }
 
+bool type_is_shortcut(std::string_view type) {
+    constexpr std::array<std::string_view, 5> kShortcutTypes = {".lnk", ".pif", ".url", ".website", ".appref-ms"};
+    return std::find(kShortcutTypes.begin(), kShortcutTypes.end(), type) != kShortcutTypes.end();
+}
+
 bool type_icon_is_files_first(const FileTypeFacts& facts) {
     if (facts.icon_handler || facts.unreadable_icon || facts.default_icons.empty()) return false;
     return std::all_of(facts.default_icons.begin(), facts.default_icons.end(), [](const std::string& value) {

@@ -39,6 +39,10 @@ bool type_icon_is_shared(const FileTypeFacts& facts);
 // blank, or naming a stream).
 std::string file_type_of(std::string_view path);
 
+// Whether files of the type point to another file or place whose picture
+// they show (shortcuts): nothing of the file itself decides its picture.
+bool type_is_shortcut(std::string_view type);
+
 // Whether the shell's icon of a file of the type is the file's own first
 // icon, as for programs ("%1" in every DefaultIcon found, no icon handler
 // or shortcut class): such an icon can be taken from the file directly,

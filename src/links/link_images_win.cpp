@@ -7,6 +7,7 @@
 
 #include "common/bitmap_file_win.h"
 #include "common/file_io_win.h"
+#include "common/letter_case.h"
 #include "common/system_libraries_win.h"
 #include "common/wide_text_win.h"
 #include "common/win_handles_win.h"
@@ -181,6 +182,16 @@ std::optional<FileStamp> stamp_of(const std::string& path, const std::string& dr
     return stamp_of(path, data, drive_root);
 }
 
+std::string with_trailing_backslash(const std::string& path) {
+    return !path.empty() && path.back() == '\\' ? path : path + "\\";
+}
+
+// "E:" or "E:\\", or the drive root itself (a share's), letter case aside.
+bool is_drive_root(const std::string& path, const std::string& drive_root) {
+    const std::string whole = with_trailing_backslash(path);
+    return (whole.size() == 3 && whole[1] == ':') || (!drive_root.empty() && equal_ignoring_case(whole, drive_root));
+}
+
 void show_icon_picture(Link& link, LinkImage picture) {
     link.transparent_color = kBlack;
     link.image = std::move(picture);
@@ -198,13 +209,20 @@ std::string SharedPictures::picture_key(const std::string& path, const std::stri
     if (!stamp || (stamp->attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE))) return {};
     std::string key;
     if (stamp->attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        std::optional<FileStamp> ini = stamp_of(path + "\\desktop.ini", drive_root);
+        // A drive's own picture is what its autorun.inf names; a folder's,
+        // what its desktop.ini does.
+        const bool root = is_drive_root(path, drive_root);
+        const std::optional<FileStamp> customised =
+            stamp_of(root ? with_trailing_backslash(path) + "autorun.inf" : path + "\\desktop.ini", drive_root);
         const std::string folders = type_picture_key(cache->machine(), "Folder", registered("Folder").second);
-        key = folder_picture_key(folders, *stamp, ini);
+        key = folder_picture_key(folders, *stamp, customised);
     } else if (!type.empty()) {
         key = type_picture_key(cache->machine(), type, registered(type).second);
     } else {
         const std::string own_type = file_type_of(path);
+        // A shortcut shows its target's picture, which nothing of the
+        // shortcut's own file tells: looked up at every start.
+        if (type_is_shortcut(own_type)) return {};
         const FileTypeFacts none;
         const std::string type_key =
             type_picture_key(cache->machine(), own_type, own_type.empty() ? none : registered(own_type).second);

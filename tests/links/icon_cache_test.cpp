@@ -181,5 +181,61 @@ TEST(IconCache, AnyFileThatIsNotAWholeCacheIsRefused) {
     for (const Case& c : cases) EXPECT_FALSE(IconCache::decode(c.bytes)) << c.what;
 }
 
+TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) {
+    const std::string desk = machine_key("DESK", "guid-1", "10.0", 32, 32);
+    const std::string laptop = machine_key("LAPTOP", "guid-2", "6.1", 32, 32);
+    auto type_key = [](const std::string& machine, const char* type) { return type_picture_key(machine, type, {}); };
+    const FileStamp tool{"apps\\tool.exe", 5, 6, 0x20};
+    const FileStamp folder{"docs", 0, 0, 0x10};
+    // Each kind of key tells its machine; anything else tells none.
+    EXPECT_EQ(machine_of_key(type_key(desk, ".txt")), std::optional<std::string_view>(desk));
+    EXPECT_EQ(machine_of_key(file_picture_key(type_key(laptop, ".exe"), tool)), std::optional<std::string_view>(laptop));
+    EXPECT_EQ(machine_of_key(folder_picture_key(type_key(desk, "Folder"), folder, std::nullopt)),
+              std::optional<std::string_view>(desk));
+    for (const char* broken : {"", "type", "type99:x", "typex:", "file3:abc", "other5:DESK."}) {
+        EXPECT_EQ(machine_of_key(broken), std::nullopt) << broken;
+    }
+
+    const std::vector<std::uint8_t> red(kCachedPictureBytes, 1);
+    const std::vector<std::uint8_t> blue(kCachedPictureBytes, 2);
+    IconCache read;
+    const std::string laptop_old = type_key(laptop, ".ini");
+    const std::string desk_used = type_key(desk, ".txt");
+    const std::string desk_gone = type_key(desk, ".doc");
+    const std::string laptop_txt = type_key(laptop, ".txt");
+    for (const std::string& key : {laptop_txt, desk_used, desk_gone, laptop_old}) ASSERT_TRUE(read.put(key, red));
+    // The order survives the file.
+    const std::optional<IconCache> reread = IconCache::decode(read.encode());
+    ASSERT_TRUE(reread);
+    EXPECT_EQ(reread->keys(), read.keys());
+
+    IconCache looked_up;
+    const std::string desk_new = type_key(desk, ".csv");
+    ASSERT_TRUE(looked_up.put(desk_new, blue));
+    const std::optional<IconCache> next = next_icon_cache(reread, false, looked_up, {desk_used}, desk);
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->keys(), (std::vector<std::string_view>{desk_new, desk_used, laptop_txt, laptop_old}))
+        << "this start's first, the other machine's in their old order, this machine's unused gone";
+    EXPECT_EQ(*next->find(laptop_txt), red);
+
+    // Nothing looked up and all of this machine's used: nothing to write,
+    // however many other machines' entries wait. One unused: written.
+    EXPECT_FALSE(next_icon_cache(next, false, {}, {desk_new, desk_used}, desk));
+    EXPECT_TRUE(next_icon_cache(next, false, {}, {desk_new}, desk));
+    EXPECT_TRUE(next_icon_cache(next, true, {}, {desk_new, desk_used}, desk)) << "a refused file is replaced";
+
+    // A full cache: the least recently used of the others go first.
+    IconCache full;
+    for (std::size_t i = 0; i < kMaxCacheEntries; ++i) {
+        ASSERT_TRUE(full.put(type_key(laptop, ("." + std::to_string(i)).c_str()), red));
+    }
+    const std::optional<IconCache> crowded = next_icon_cache(full, false, looked_up, {}, desk);
+    ASSERT_TRUE(crowded);
+    EXPECT_EQ(crowded->entry_count(), kMaxCacheEntries);
+    EXPECT_EQ(crowded->keys().front(), desk_new);
+    EXPECT_EQ(crowded->find(type_key(laptop, ("." + std::to_string(kMaxCacheEntries - 1)).c_str())), nullptr);
+    EXPECT_NE(crowded->find(type_key(laptop, ("." + std::to_string(kMaxCacheEntries - 2)).c_str())), nullptr);
+}
+
 }  // namespace
 }  // namespace qb

@@ -221,5 +221,56 @@ TEST_F(IconCacheStart, AWarmStartReadsNoProgramAndAChangeShowsItsNewPicture) {
     }
 }
 
+TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverStaleAndOtherPCsStayWarm) {
+    // A shortcut shows its target's picture: nothing of its own file may key it.
+    copy(path("tool1.exe"), "app.lnk");
+    write_text(path("site.url"), "[InternetShortcut]\r\nURL=http://example.invalid/\r\n");
+    link_to({"app.lnk", "site.url", "a.txt"});
+    std::optional<IconCache> written;
+    start(true, &written);
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->entry_count(), 1u) << "only the document's picture is kept";
+
+    // The drive's own picture is keyed by its autorun.inf, which a theme
+    // switch rewrites; a folder's is not.
+    const std::string root = std::string(kTestDrive) + "\\";
+    const std::string autorun = root + "autorun.inf";
+    const bool had_autorun = regular_file_exists(autorun);
+    const std::vector<std::uint8_t> old_autorun = had_autorun ? read_bytes(autorun) : std::vector<std::uint8_t>{};
+    auto keys = [&] {
+        IconCacheRun run(location_in(folder_));
+        SharedPictures shared;
+        shared.cache = &run;
+        shared.drive_root = root;
+        return std::pair(shared.picture_key(root, ""), shared.picture_key(path("Sub"), ""));
+    };
+    write_text(autorun, "[AutoRun]\r\nicon=one.ico\r\n");
+    const auto before = keys();
+    write_text(autorun, "[AutoRun]\r\nicon=another, longer.ico\r\n");
+    const auto after = keys();
+    if (had_autorun) {
+        write_bytes(autorun, old_autorun);
+    } else {
+        DeleteFileW(system_path(autorun).c_str());
+    }
+    EXPECT_FALSE(before.first.empty());
+    EXPECT_NE(before.first, after.first) << "autorun.inf rewritten: the drive's picture is looked up again";
+    EXPECT_EQ(before.second, after.second);
+
+    // Another PC's entries outlive a start here, which then writes nothing.
+    IconCache both = *written;
+    const std::string laptop = type_picture_key(machine_key("LAPTOP", "guid-2", "6.1", 32, 32), ".txt", {});
+    ASSERT_TRUE(both.put(laptop, std::vector<std::uint8_t>(kCachedPictureBytes, 7)));
+    ASSERT_TRUE(write_icon_cache(location_in(folder_), both));
+    std::optional<IconCache> rewritten;
+    start(true, &rewritten);
+    EXPECT_FALSE(rewritten) << "nothing of this PC changed";
+    link_to({"a.txt", "c.ini"});
+    start(true, &rewritten);
+    ASSERT_TRUE(rewritten) << "the .ini picture was looked up";
+    EXPECT_NE(rewritten->find(laptop), nullptr) << "the laptop's picture stays warm";
+    EXPECT_EQ(rewritten->keys().back(), laptop) << "after this PC's";
+}
+
 }  // namespace
 }  // namespace qb
