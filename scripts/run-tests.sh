@@ -71,6 +71,8 @@ windows_tests() (
   wineserver -p 60
   local status=0
   (cd "$QB_WINDOWS_BUILD" && ctest --output-on-failure) || status=1
+  # CTest shows a passing program's output only in its log: the skips with their reasons.
+  grep -h -A1 '^\[  SKIPPED \] [A-Za-z]\|: Skipped$' "$QB_WINDOWS_BUILD/Testing/Temporary/LastTest.log" 2>/dev/null || true
   # Tests of what the system's language could change (suites named
   # *AnyLanguage) run again on an English and a Japanese system. Wine
   # takes the locale at its server's start.
@@ -111,7 +113,9 @@ for i in "${!names[@]}"; do
   printf '  %-8s %-7s %4ss   log: build/test-logs/%s.log\n' "${names[$i]}" "${results[$i]}" "${times[$i]}" "${names[$i]}"
   [ "${results[$i]}" = passed ] || status=1
 done
+# Tests that could not do their work here say so, with their reasons in the logs.
 grep -h '^SKIPPED' "$LOGS/e2e.log" 2>/dev/null | sed 's/^/  e2e /'
+grep -h '^\[  SKIPPED \] [A-Za-z]' "$LOGS/windows.log" 2>/dev/null | sort -u | sed 's/^\[  SKIPPED \] /  windows SKIPPED /'
 # Which program the end-to-end tests proved, said last so nobody misreads it.
 read -r bits reason < <(source "$ROOT/scripts/wine-env.sh" && echo "$QB_WINE_BITS $QB_WINE_REASON")
 if [ "$bits" = 32 ]; then

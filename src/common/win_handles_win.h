@@ -73,6 +73,11 @@ struct FindHandleTraits {
     static Handle invalid() { return INVALID_HANDLE_VALUE; }
     static void close(Handle h) { FindClose(h); }
 };
+struct ChangeNotificationTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { FindCloseChangeNotification(h); }
+};
 struct RegistryKeyTraits {
     using Handle = HKEY;
     static Handle invalid() { return nullptr; }
@@ -103,6 +108,7 @@ struct LibraryTraits {
 using UniqueKernelHandle = UniqueHandle<KernelHandleTraits>;
 using UniqueFile = UniqueHandle<FileHandleTraits>;
 using UniqueFind = UniqueHandle<FindHandleTraits>;
+using UniqueChangeNotification = UniqueHandle<ChangeNotificationTraits>;
 using UniqueRegistryKey = UniqueHandle<RegistryKeyTraits>;
 using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueBrush = UniqueHandle<GdiObjectTraits<HBRUSH>>;

@@ -8,13 +8,6 @@ namespace qb {
 
 namespace {
 
-struct ChangeNotificationTraits {
-    using Handle = HANDLE;
-    static Handle invalid() { return INVALID_HANDLE_VALUE; }
-    static void close(Handle h) { FindCloseChangeNotification(h); }
-};
-using UniqueChangeNotification = UniqueHandle<ChangeNotificationTraits>;
-
 // One run of the service, on the watch thread.
 class WatchRun {
 public:

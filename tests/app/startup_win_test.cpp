@@ -18,6 +18,7 @@
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/skin_button_win.h"
 #include "support/test_support_win.h"
+#include "support/window_capture_win.h"
 #include "theme/theme_file_win.h"
 
 namespace qb {
@@ -34,16 +35,14 @@ TEST_F(Startup, DriveFiguresOfALabelledRemovableDrive) {
     EXPECT_EQ(drive_type, 2u);
     EXPECT_EQ(volume_label, to_wide(kTestDriveLabel));
 
-    // The same figures by the older cluster-based query, as a cross-check of
-    // the megabyte conversion.
-    DWORD sectors = 0, bytes = 0, free_clusters = 0, clusters = 0;
-    ASSERT_TRUE(GetDiskFreeSpaceA("E:\\", &sectors, &bytes, &free_clusters, &clusters));
-    const double cluster_mb = double(sectors) * bytes / (1024.0 * 1024.0);
+    // The same figures worked out here from the bytes, as a cross-check of
+    // the megabyte conversion (free space may move a little meanwhile).
+    ULARGE_INTEGER available{}, total{}, total_free{};
+    ASSERT_TRUE(GetDiskFreeSpaceExA("E:\\", &available, &total, &total_free));
     EXPECT_GT(total_mb, 1.0);
     EXPECT_LE(free_mb, total_mb);
-    if (double(clusters) * cluster_mb < 2048.0) {  // the old query stops at 2 GB
-        EXPECT_NEAR(total_mb, clusters * cluster_mb, 1.0);
-    }
+    EXPECT_NEAR(total_mb, static_cast<double>(total.QuadPart) / 1048576.0, 1e-6);
+    EXPECT_NEAR(free_mb, static_cast<double>(available.QuadPart) / 1048576.0, 64.0);
     EXPECT_NE(total_mb, std::floor(total_mb)) << "the figure keeps its fraction";
 }
 
@@ -400,6 +399,15 @@ TEST_F(Startup, ThePictureLibraryIsLoadedForItsPicturesOnly) {
     SetCurrentDirectoryA(previous);
     EXPECT_TRUE(no_images) << "no library beside the program: no pictures";
     EXPECT_EQ(GetFileAttributesA((elsewhere + "\\trace.txt").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // The control: the same library loaded as code does leave its trace.
+    const std::string control = fresh_folder(kTestDrive, "library-control");
+    ASSERT_TRUE(CopyFileA((own + "\\trace_library.dll").c_str(), (control + "\\data.dll").c_str(), FALSE));
+    const HMODULE as_code = LoadLibraryA((control + "\\data.dll").c_str());
+    ASSERT_NE(as_code, nullptr);
+    FreeLibrary(as_code);
+    EXPECT_NE(GetFileAttributesA((control + "\\trace.txt").c_str()), INVALID_FILE_ATTRIBUTES)
+        << "the tracing library leaves its trace when its code runs";
 }
 
 // Runs `work` on a thread of its own while this one answers messages
@@ -668,13 +676,25 @@ TEST_F(Startup, BrokenThemePicturesAreMissingAndStartUpGoesOn) {
         write_bytes(folder + "\\data.qb", encode_settings(stored));
 
         TestProgram program(folder);
-        bool painted = false;
+        std::uint32_t header = 0;
+        std::uint32_t work = 0;
+        std::uint32_t tab = 0;
         const int code = program.run([&](HWND window) {
-            painted = RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+            const WindowPixels shown = capture_window(window);
+            ASSERT_EQ(shown.width, 400);
+            header = shown.pixels[5 * shown.width + 5];
+            work = shown.pixels[200 * shown.width + 300];
+            tab = shown.pixels[150 * shown.width + 375];  // between the two buttons
             press_key(window, VK_ESCAPE);
         });
         EXPECT_EQ(code, 0);
-        EXPECT_TRUE(painted);
+        // Painted (the header: MAINTHEME's 42, 104, 172 lightened by 18 % in
+        // row 5, worked out by hand), and without the broken pictures: the
+        // composed background and the tab have nothing drawn into them.
+        EXPECT_EQ(header, 0x5083BBu);
+        EXPECT_EQ(work, 0u);
+        EXPECT_EQ(tab, 0u);
         const BitmapCache& bitmaps = program.state.bitmaps;
         for (const char* name : skin_pictures) {
             ASSERT_NE(bitmaps.find(name), nullptr) << name;

@@ -267,6 +267,13 @@ def theme_colours_in(theme):
     return {"frame": colour("FORMCOLOR"), "header": colour("HEADCOLOR"), "font": colour("HEADFONTCOLOR")}
 
 
+def tab_and_corner(left, top, right, bottom):
+    """Inside the right tab (its picture), and a corner
+    of the work area no link or hint reaches (the background picture)."""
+    middle = (top + bottom) // 2  # between the close and the options button
+    return [(right - 40, middle - 12, right - 10, middle + 12), (right - 100, bottom - 60, right - 60, bottom - 35)]
+
+
 def mul_div(a, b, c):
     return (a * b + c // 2) // c
 
@@ -350,16 +357,24 @@ def test_demo_drive_window_paints_and_escape_ends_it():
         # The status gauge: a white free part inside a frame of the darkened frame colour.
         status_top = bottom - 25
         g = max(40, int(0.3 * 400)) - 8
+        # The gauge shows its free part: a white run across its length.
         white = shot.count(left + 4, status_top + 3, left + g + 4, bottom - 3, lambda p: p == (255, 255, 255))
-        assert white > 0, "the gauge shows its free part"
+        assert white > 20, "the gauge shows its free part (%d white pixels)" % white
         assert shot.pixel(left + 4, status_top + 10) == darken(colours["frame"], 40)
 
         # The tab on the right edge carries the skin, outside the body's outline.
         tab_pixels = shot.count(right - 45, top + 95, right - 5, top + 205, lambda p: p != (0, 0, 0))
         assert tab_pixels > 40 * 100, tab_pixels
-        # Above and below the tab the window is cut away: the screen shows through.
-        assert shot.pixel(right - 10, top + 40) == (0, 0, 0)
-        assert shot.pixel(right - 10, bottom - 40) == (0, 0, 0)
+        # The pictures of the tab and the background are there (what the
+        # broken-pictures test sees plain).
+        for x0, y0, x1, y1 in tab_and_corner(left, top, right, bottom):
+            assert shot.count(x0, y0, x1, y1, lambda p: p != (0, 0, 0)) > 100, (x0, y0)
+        # Above and below the tab the window is cut away: the screen shows
+        # through (the root window of this screen is black; the window's
+        # own pixel right beside it is not).
+        for y in (top + 40, bottom - 40):
+            assert shot.pixel(right - 10, y) == (0, 0, 0)
+            assert shot.pixel(right - 50, y) != (0, 0, 0), "the body reaches that far"
 
         program.press(0x1B)
         assert program.wait_exit() == 0
@@ -733,6 +748,13 @@ def test_broken_theme_pictures_leave_their_part_of_the_skin_out():
     try:
         left, top, right, bottom = program.wait_window()
         assert header_painted("broken-pictures", left, top), "the rest of the window is painted"
+        # The damaged pictures are left out: the composed background and
+        # the tab have nothing drawn into them (the demo test sees the
+        # pictures in the same places).
+        shot = Screenshot("broken-pictures")
+        for area in tab_and_corner(left, top, right, bottom):
+            x0, y0, x1, y1 = area
+            assert shot.count(x0, y0, x1, y1, lambda p: p != (0, 0, 0)) == 0, area
         program.press(0x1B)
         assert program.wait_exit() == 0
     finally:
@@ -787,9 +809,9 @@ def test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside():
 def test_killed_while_saving_leaves_whole_files():
     """A short run of the kill test (tests/e2e/kill_test.py runs the long one)."""
     import kill_test
-    done, failures, stats, spent = kill_test.run_kills(sys.modules[__name__], kills=15, seconds=45,
-                                                       seed=int(time.time()))
-    print("  %d kills in %.0f s: %s" % (done, spent, stats))
+    seed = int(time.time())
+    done, failures, stats, spent = kill_test.run_kills(sys.modules[__name__], kills=15, seconds=45, seed=seed)
+    print("  seed %d: %d kills in %.0f s: %s" % (seed, done, spent, stats))
     assert not failures, failures
     assert done >= 5, done
 
@@ -837,6 +859,12 @@ def test_no_library_planted_beside_the_program_runs():
     saved = ENV["WINEDLLOVERRIDES"]
     ENV["WINEDLLOVERRIDES"] = saved + ";" + ",".join(PLANTED_LIBRARIES) + "=n,b"
     run([WINESERVER, "-k"])
+    # The control: a program beside them that loads one by name runs it.
+    shutil.copy(PROBE, os.path.join(DRIVE, "careless.exe"))
+    assert run([WINE, "E:\\careless.exe", "load-library", "winmm.dll"]).returncode == 0
+    assert os.path.exists(trace), "a planted library loaded by name leaves its trace"
+    os.remove(trace)
+    os.remove(os.path.join(DRIVE, "careless.exe"))
     program = Program()
     try:
         left, top, right, bottom = program.wait_window()
@@ -863,6 +891,8 @@ def test_no_library_planted_beside_the_program_runs():
 
 
 LOCALES = ("ru_RU.UTF-8", "en_US.UTF-8", "ja_JP.UTF-8")
+# The code page a program for non-Unicode text gets on each system.
+CODE_PAGES = {"ru_RU.UTF-8": "1251", "en_US.UTF-8": "1252", "ja_JP.UTF-8": "932"}
 
 
 def use_locale(locale):
@@ -920,6 +950,9 @@ def session_in(locale):
     try:
         window = program.wait_window()
         left, top, right, bottom = window
+        # The system really is of that language: a program beside ours, in
+        # the same session, is given its code page.
+        assert probe("code-page") == CODE_PAGES[locale], (locale, probe("code-page"))
         expected = header_row_colour(theme_colours()["header"], 5)
         assert wait_for(lambda: Screenshot("lang-window").pixel(left + 5, top + 5) == expected)
         # The work area with the links' captions (the header may show hints).

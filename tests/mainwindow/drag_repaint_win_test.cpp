@@ -41,6 +41,8 @@ TEST(DragRepaintWindow, EveryMoveShowsWhatARepaintOfTheWorkAreaShows) {
             const Link& link = *state.links.at(16);
             const Point from = link_to_client(link.x + 30, link.y + 20, state.header_height);
             SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, point_param(from.x, from.y));
+            // Without a drag under way every comparison below would hold trivially.
+            ASSERT_EQ(view.drag.link, &link) << "the press took the link";
             Point at = from;
             const Point steps[] = {{1, 0},   {0, 1},    {3, 2},     {-2, 5},  {40, 17},  {75, 75},  {150, -90},
                                    {-400, -80}, {-60, -60}, {500, 300}, {7, 400}, {-640, 0}, {30, -400}, {1, 1},
@@ -57,6 +59,7 @@ TEST(DragRepaintWindow, EveryMoveShowsWhatARepaintOfTheWorkAreaShows) {
                                                << difference.first_y;
                 ++moves;
             }
+            EXPECT_EQ(view.drag.link, &link) << "the drag lasted every move";
             SendMessageA(window, WM_LBUTTONUP, 0, point_param(from.x, from.y));
         }
         press_key(window, VK_ESCAPE);

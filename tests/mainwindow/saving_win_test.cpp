@@ -84,9 +84,16 @@ TEST_F(Saving, ASoonSaveThatFailsIsQuietAndTheExitSaveReportsIt) {
     // not replaced.
     UniqueFile held(CreateFileA(data_qb().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     ASSERT_TRUE(held);
+    // The soon save's attempt shows as its temporary file beside data.qb.
+    UniqueChangeNotification names(FindFirstChangeNotificationA(folder_.c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+    ASSERT_TRUE(names);
     const int code = program.run([&](HWND window) {
         drop_files(window, {folder_ + "\\a.txt"}, {100, 100});
-        pump_messages_until([] { return false; }, kSaveDelay + 1500);
+        // The save runs on this thread, inside the pump: once its file came
+        // and went, the attempt is over.
+        ASSERT_TRUE(pump_messages_until([&] { return WaitForSingleObject(names.get(), 0) == WAIT_OBJECT_0; },
+                                        kSaveDelay + 5000))
+            << "the soon save was tried";
         EXPECT_TRUE(program.seams.boxes.empty()) << "no message while the user works";
         EXPECT_TRUE(program.state.changes.links_changed) << "still to be saved";
         EXPECT_FALSE(file_exists(data_qb() + ".new"));

@@ -34,6 +34,9 @@ protected:
         const std::string ini = theme_file("GRAPHITE");
         WritePrivateProfileStringA("OTHER", "USEDBLFONT", "0", ini.c_str());
         WritePrivateProfileStringA("OTHER", "BG_FILLTYPE", "1", ini.c_str());
+        for (const auto& [key, value] : {std::pair{"HEADCOLOR_R", "60"}, {"HEADCOLOR_G", "70"}, {"HEADCOLOR_B", "80"}}) {
+            WritePrivateProfileStringA("COLORS", key, value, ini.c_str());
+        }
         WritePrivateProfileStringA(nullptr, nullptr, nullptr, ini.c_str());
         read_theme(theme_folder("GRAPHITE"), graphite_);
         read_theme(theme_folder("MAINTHEME"), main_theme_);
@@ -92,9 +95,11 @@ TEST_F(ThemeSwitch, ChosenThemeUpdatesTheWindowTheSkinAndAutorunFile) {
         EXPECT_NE(bitmap_pixels(state().bitmaps.find("BackGroundRESIZED")->bitmap.get()), old_composed);
 
         // The main window shows it at once.
+        // Worked out by hand: the header colour 60, 70, 80 lightened by 18 %
+        // in row 5 of a 25-pixel header.
+        ASSERT_EQ(state().header_height, 25);
         WindowDc dc(main);
-        EXPECT_EQ(GetPixel(dc.get(), 5, 12),
-                  shaded(graphite_.header_color, shade_percent_float(12, state().header_height)));
+        EXPECT_EQ(GetPixel(dc.get(), 5, 5), RGB(95, 103, 112));
 
         // autorun.inf was made, silently, with the new theme's icon.
         EXPECT_TRUE(seams().boxes.empty());

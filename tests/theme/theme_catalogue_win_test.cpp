@@ -63,8 +63,7 @@ TEST_F(ThemeCatalogue, OnlyPlainFoldersAreListedInTheListBoxOrder) {
         EXPECT_EQ(std::count(themes.begin(), themes.end(), "Archived"), 0);
     } else {
         // This file system keeps no archive bit on folders; such a folder
-        // is a plain one there and is listed.
-        std::cout << "[ note ] archive attribute on folders not kept here: " << std::hex << archived << "\n";
+        // is a plain one there and is listed (reported as skipped below).
         EXPECT_EQ(std::count(themes.begin(), themes.end(), "Archived"), 1);
     }
     EXPECT_EQ(themes.size(), (archived & FILE_ATTRIBUTE_ARCHIVE) ? 9u : 10u);
@@ -78,6 +77,10 @@ TEST_F(ThemeCatalogue, OnlyPlainFoldersAreListedInTheListBoxOrder) {
     EXPECT_LT(position("Alpha"), position("beta")) << "letter case aside";
     EXPECT_LT(position("beta"), position("MAINTHEME"));
     EXPECT_LT(position("MAINTHEME"), position("zeta"));
+    if (!(archived & FILE_ATTRIBUTE_ARCHIVE)) {
+        GTEST_SKIP() << "this file system keeps no archive attribute on folders: an archived folder "
+                        "could not be made, so its leaving out is not proven here";
+    }
 }
 
 TEST_F(ThemeCatalogue, TheCurrentThemeIsSelectedInTheFilledList) {

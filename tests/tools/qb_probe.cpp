@@ -269,6 +269,12 @@ int main(int argc, char** argv) {
     if (std::strcmp(verb, "foreground") == 0) return foreground();
     if (argc >= 3 && std::strcmp(verb, "count-windows") == 0) return count_windows(argv[2]);
     if (argc >= 4 && std::strcmp(verb, "hold-file") == 0) return hold_file(argv[2], number(3));
+    // As a careless program would: by name, the program's folder searched first.
+    if (argc >= 3 && std::strcmp(verb, "load-library") == 0) return LoadLibraryA(argv[2]) ? 0 : 1;
+    if (std::strcmp(verb, "code-page") == 0) {
+        std::printf("%u\n", GetACP());
+        return 0;
+    }
     if (std::strcmp(verb, "command-line") == 0) {
         print_text(GetCommandLineW());
         return 0;
@@ -278,6 +284,6 @@ int main(int argc, char** argv) {
                  "       dialog-text MS | dialog-button ID | menu-item INDEX MS | window-text CLASS |\n"
                  "       child-rect CLASS ID | list-item CLASS ID INDEX | command-line |\n"
                  "       end-session CLASS | foreground | count-windows CLASS | hold-file PATH MS |\n"
-                 "       post-chars CLASS TEXT | accessible-selection CLASS\n");
+                 "       post-chars CLASS TEXT | accessible-selection CLASS | load-library NAME | code-page\n");
     return 2;
 }
