@@ -268,10 +268,10 @@ def theme_colours_in(theme):
 
 
 def tab_and_corner(left, top, right, bottom):
-    """Inside the right tab (its picture), and a corner
-    of the work area no link or hint reaches (the background picture)."""
+    """Inside the right tab (its picture), and a corner of the work area
+    that no link, hint or drive picture reaches (the background picture)."""
     middle = (top + bottom) // 2  # between the close and the options button
-    return [(right - 40, middle - 12, right - 10, middle + 12), (right - 100, bottom - 60, right - 60, bottom - 35)]
+    return [(right - 40, middle - 12, right - 10, middle + 12), (right - 100, top + 35, right - 60, top + 60)]
 
 
 def mul_div(a, b, c):
@@ -374,7 +374,7 @@ def test_demo_drive_window_paints_and_escape_ends_it():
         # own pixel right beside it is not).
         for y in (top + 40, bottom - 40):
             assert shot.pixel(right - 10, y) == (0, 0, 0)
-            assert shot.pixel(right - 50, y) != (0, 0, 0), "the body reaches that far"
+            assert shot.pixel(right - 55, y) != (0, 0, 0), "the body reaches that far"
 
         program.press(0x1B)
         assert program.wait_exit() == 0

@@ -248,6 +248,10 @@ TEST_F(OptionsWindow, PagesShowTheirControlsAndTheThemesPageIsReadFromTheDisk) {
         EXPECT_EQ(refilled.size(), archive_kept ? 3u : 4u);
         EXPECT_EQ(SendDlgItemMessageA(options, 10040, CB_GETCURSEL, 0, 0), CB_ERR);
     }), 0);
+    if (!archive_kept) {
+        GTEST_SKIP() << "this file system keeps no archive attribute on folders: an archived folder could not "
+                        "be made, so its leaving out is not proven here";
+    }
 }
 
 // The window's own texts reach the system as the Russian text they are,
