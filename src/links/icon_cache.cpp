@@ -179,7 +179,10 @@ std::optional<IconCache> next_icon_cache(const std::optional<IconCache>& read, b
     if (read) {
         for (std::string_view key : read->keys()) {
             if (found.contains(key)) continue;
-            if (machine_of_key(key) == machine) {
+            // A key of no machine is the stick's own (a program's icon):
+            // unused, its file is no longer linked or has changed.
+            const std::optional<std::string_view> owner = machine_of_key(key);
+            if (!owner || *owner == machine) {
                 unused_here = true;
             } else {
                 elsewhere.push_back(key);
@@ -255,6 +258,22 @@ std::string machine_key(std::string_view machine_name, std::string_view machine_
     add_field(key, system_version);
     add_field(key, static_cast<std::uint64_t>(std::max(bits_per_pixel, 0)));
     add_field(key, static_cast<std::uint64_t>(std::max(icon_size, 0)));
+    return key;
+}
+
+std::string screen_key(int bits_per_pixel, int icon_size) {
+    std::string key;
+    add_field(key, static_cast<std::uint64_t>(std::max(bits_per_pixel, 0)));
+    add_field(key, static_cast<std::uint64_t>(std::max(icon_size, 0)));
+    return key;
+}
+
+std::string own_icon_picture_key(std::string_view screen, const FileStamp& file) {
+    std::string key = "own";
+    add_field(key, screen);
+    add_field(key, file.path);
+    add_field(key, file.size);
+    add_field(key, file.write_time);
     return key;
 }
 

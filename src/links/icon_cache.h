@@ -7,9 +7,12 @@
 // A key names the picture's source and its facts: a file by its path
 // from the drive root (letter case aside), size and last-write time; a
 // document type by what the registry says of it; a folder by its path,
-// attributes and desktop.ini. Every key also carries the machine's facts
-// (another PC, another screen depth: another key), so a cached picture
-// is never one this machine would not draw.
+// attributes and desktop.ini. A picture that comes from the PC's file
+// associations (a document's, a folder's) also carries the machine's
+// facts (another PC: another key); a program's or an icon file's own
+// icon, which the file alone decides, carries only the screen's facts,
+// so a stick starts warm for it on any PC. A cached picture is never one
+// this machine would not draw.
 //
 // The file: "QBIC", format byte 1, three zero bytes; the picture count
 // and entry count (32-bit little-endian); each picture's 4,096 bytes
@@ -103,7 +106,7 @@ std::optional<IconCache> next_icon_cache(const std::optional<IconCache>& read, b
                                          std::string_view machine);
 
 // The machine facts a key carries (machine_key); none for a key that
-// carries none.
+// carries none (a file's own icon).
 std::optional<std::string_view> machine_of_key(std::string_view key);
 
 // The checksum that ends the file: FNV-1a of every byte before it.
@@ -131,6 +134,15 @@ struct FileStamp {
 // The path as a key holds it: relative to the drive root when on that
 // drive (so a new drive letter keeps the key), letter case folded.
 std::string stamp_path(std::string_view full_path, std::string_view drive_root);
+
+// The facts of the screen that a file's own icon is drawn for: the
+// screen's bits per pixel and the system's icon size.
+std::string screen_key(int bits_per_pixel, int icon_size);
+
+// The key of a file's own first icon (a program's, an icon file's), when
+// this PC's registry makes that icon the file's picture: the screen's
+// facts and the file's stamp, nothing of the PC else.
+std::string own_icon_picture_key(std::string_view screen, const FileStamp& file);
 
 // The key of a file's own picture (a program's icon, an icon file, a
 // type whose icon is per file): the facts of its type and the file's stamp.

@@ -50,17 +50,25 @@ std::string computer_name() {
 
 std::string icon_cache_path(const ProgramLocation& location) { return location.beside_program("\\icons.dat"); }
 
+namespace {
+int screen_bits() {
+    const WindowDc screen(nullptr);
+    return screen.get() ? GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) : 0;
+}
+}  // namespace
+
 std::string this_machine_key() {
     constexpr const wchar_t* kVersion = L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion";
     const std::string version = machine_value(kVersion, L"CurrentBuildNumber") + "." +
                                 machine_value(kVersion, L"UBR") + " " + machine_value(kVersion, L"ProductName");
-    const WindowDc screen(nullptr);
-    const int bits = screen.get() ? GetDeviceCaps(screen.get(), BITSPIXEL) * GetDeviceCaps(screen.get(), PLANES) : 0;
     return machine_key(computer_name(), machine_value(L"SOFTWARE\\Microsoft\\Cryptography", L"MachineGuid"), version,
-                       bits, GetSystemMetrics(SM_CXICON));
+                       screen_bits(), GetSystemMetrics(SM_CXICON));
 }
 
-IconCacheRun::IconCacheRun(const ProgramLocation& location) : machine_(this_machine_key()) {
+std::string this_screen_key() { return screen_key(screen_bits(), GetSystemMetrics(SM_CXICON)); }
+
+IconCacheRun::IconCacheRun(const ProgramLocation& location)
+    : machine_(this_machine_key()), screen_(this_screen_key()) {
     const std::string path = icon_cache_path(location);
     if (!regular_file_exists(path)) return;
     if (std::optional<std::vector<std::uint8_t>> bytes = read_file_bytes(path)) read_ = IconCache::decode(*bytes);

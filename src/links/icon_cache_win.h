@@ -17,8 +17,10 @@ namespace qb {
 
 std::string icon_cache_path(const ProgramLocation& location);
 
-// This machine's part of every key (see machine_key).
+// This machine's part of the keys that carry one (see machine_key).
 std::string this_machine_key();
+// This screen's part of the keys of files' own icons (see screen_key).
+std::string this_screen_key();
 
 // One start's use of the cache: the pictures icons.dat held, and what the
 // start showed, which is what the next start finds.
@@ -28,6 +30,7 @@ public:
     explicit IconCacheRun(const ProgramLocation& location);
 
     const std::string& machine() const { return machine_; }
+    const std::string& screen() const { return screen_; }
     // The stored pixels under the key; null when there are none. A key
     // found here is kept for the next start.
     const PicturePixels* stored(const std::string& key);
@@ -48,6 +51,7 @@ private:
     std::set<std::string, std::less<>> hits_;
     IconCache looked_up_;
     std::string machine_;
+    std::string screen_;
 };
 
 // Writes the cache through a temporary file; false when that failed.

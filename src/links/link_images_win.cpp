@@ -223,6 +223,12 @@ std::string SharedPictures::picture_key(const std::string& path, const std::stri
         // A shortcut shows its target's picture, which nothing of the
         // shortcut's own file tells: looked up at every start.
         if (type_is_shortcut(own_type)) return {};
+        // A program's own icon is the file's alone: the same on any PC with
+        // this screen, where programs show their own icons.
+        if (icon_is_files_first(path)) {
+            key = own_icon_picture_key(cache->screen(), *stamp);
+            return key.size() <= kMaxCacheKey ? key : std::string();
+        }
         const FileTypeFacts none;
         const std::string type_key =
             type_picture_key(cache->machine(), own_type, own_type.empty() ? none : registered(own_type).second);

@@ -46,6 +46,8 @@ TEST(IconCache, KeysChangeWithWhatDecidesThePictureAndWithNothingElse) {
     FileStamp ini_bigger = ini;
     ini_bigger.size += 1;
     const std::string ini_folder = folder_picture_key(machine, folder, ini);
+    const std::string screen = screen_key(32, 32);
+    const std::string base_own = own_icon_picture_key(screen, tool);
     const Case cases[] = {
         {"the same type on the same machine", type_picture_key(machine, ".TXT", txt), base_type, true},
         {"another association", type_picture_key(machine, ".txt", {{"C:\\Editor\\ed.exe,0"}, false, false}),
@@ -76,6 +78,13 @@ TEST(IconCache, KeysChangeWithWhatDecidesThePictureAndWithNothingElse) {
         {"a folder with a desktop.ini", folder_picture_key(machine, folder, ini), base_folder, false},
         {"its desktop.ini written again", folder_picture_key(machine, folder, ini_later), ini_folder, false},
         {"its desktop.ini grown", folder_picture_key(machine, folder, ini_bigger), ini_folder, false},
+        {"a program's own icon under another letter",
+         own_icon_picture_key(screen, {stamp_path("F:\\APPS\\tool.exe", "F:\\"), tool.size, tool.write_time, 0x20}),
+         base_own, true},
+        {"its own icon on a deeper screen", own_icon_picture_key(screen_key(16, 32), tool), base_own, false},
+        {"its own icon at another icon size", own_icon_picture_key(screen_key(32, 48), tool), base_own, false},
+        {"its own icon, the program updated", own_icon_picture_key(screen, later), base_own, false},
+        {"its own icon, the program grown", own_icon_picture_key(screen, bigger), base_own, false},
     };
     for (const Case& c : cases) EXPECT_EQ(c.key == c.base, c.same) << c.what;
     EXPECT_EQ(stamp_path("G:\\Apps\\Tool.exe", "E:\\"), "g:\\apps\\tool.exe") << "another drive stays full";
@@ -195,6 +204,7 @@ TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) 
     for (const char* broken : {"", "type", "type99:x", "typex:", "file3:abc", "other5:DESK."}) {
         EXPECT_EQ(machine_of_key(broken), std::nullopt) << broken;
     }
+    EXPECT_EQ(machine_of_key(own_icon_picture_key(screen_key(32, 32), tool)), std::nullopt) << "a program's own icon";
 
     const std::vector<std::uint8_t> red(kCachedPictureBytes, 1);
     const std::vector<std::uint8_t> blue(kCachedPictureBytes, 2);
@@ -203,7 +213,10 @@ TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) 
     const std::string desk_used = type_key(desk, ".txt");
     const std::string desk_gone = type_key(desk, ".doc");
     const std::string laptop_txt = type_key(laptop, ".txt");
-    for (const std::string& key : {laptop_txt, desk_used, desk_gone, laptop_old}) ASSERT_TRUE(read.put(key, red));
+    const std::string own_gone = own_icon_picture_key(screen_key(32, 32), tool);
+    for (const std::string& key : {laptop_txt, desk_used, desk_gone, own_gone, laptop_old}) {
+        ASSERT_TRUE(read.put(key, red));
+    }
     // The order survives the file.
     const std::optional<IconCache> reread = IconCache::decode(read.encode());
     ASSERT_TRUE(reread);
@@ -215,7 +228,7 @@ TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) 
     const std::optional<IconCache> next = next_icon_cache(reread, false, looked_up, {desk_used}, desk);
     ASSERT_TRUE(next);
     EXPECT_EQ(next->keys(), (std::vector<std::string_view>{desk_new, desk_used, laptop_txt, laptop_old}))
-        << "this start's first, the other machine's in their old order, this machine's unused gone";
+        << "this start's first, the other machine's in their old order, this machine's and the stick's unused gone";
     EXPECT_EQ(*next->find(laptop_txt), red);
 
     // Nothing looked up and all of this machine's used: nothing to write,

@@ -272,5 +272,57 @@ TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverStaleAndOtherPCsStayW
     EXPECT_EQ(rewritten->keys().back(), laptop) << "after this PC's";
 }
 
+// This PC's identity as the registry holds it; "" when it has none.
+std::wstring machine_guid() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0, KEY_READ | KEY_WOW64_64KEY,
+                      &key) != ERROR_SUCCESS) {
+        return {};
+    }
+    UniqueRegistryKey owner(key);
+    wchar_t text[128] = {};
+    DWORD size = sizeof text - sizeof text[0];
+    if (RegQueryValueExW(key, L"MachineGuid", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return text;
+}
+
+bool set_machine_guid(const std::wstring& guid) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    UniqueRegistryKey owner(key);
+    return RegSetValueExW(key, L"MachineGuid", 0, REG_SZ, reinterpret_cast<const BYTE*>(guid.c_str()),
+                          static_cast<DWORD>((guid.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
+TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain) {
+    link_to({"tool1.exe", "notepad.exe", "a.txt"});
+    const std::vector<Shown> cold = start(true);
+    const std::wstring home = machine_guid();
+    ASSERT_TRUE(set_machine_guid(L"qb-another-pc"));
+    std::optional<IconCache> rewritten;
+    std::vector<Shown> elsewhere;
+    {
+        // The programs stay listed, but nothing can open them.
+        UniqueFile tool(CreateFileW(system_path(path("tool1.exe")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                    nullptr));
+        UniqueFile notepad(CreateFileW(system_path(path("notepad.exe")).c_str(), GENERIC_READ, 0, nullptr,
+                                       OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(tool && notepad);
+        elsewhere = start(true, &rewritten);
+    }
+    ASSERT_TRUE(set_machine_guid(home));
+    ASSERT_EQ(elsewhere.size(), 3u);
+    EXPECT_TRUE(elsewhere[0] == cold[0]) << "a program's icon, from the cache";
+    EXPECT_TRUE(elsewhere[1] == cold[1]);
+    EXPECT_TRUE(elsewhere[2] == cold[2]) << "the document's, looked up on this PC";
+    ASSERT_TRUE(rewritten) << "the document's picture is this PC's own";
+    EXPECT_EQ(rewritten->entry_count(), 4u) << "two programs, and the document type of each PC";
+}
+
 }  // namespace
 }  // namespace qb
