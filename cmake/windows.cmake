@@ -129,7 +129,6 @@ target_link_options(qb_probe PRIVATE ${QB_STATIC_LINK})
 # program that the start-up benchmark launches beside the real one.
 add_executable(bare_window WIN32 ${CMAKE_SOURCE_DIR}/bench/bare_window.cpp)
 target_compile_options(bare_window PRIVATE ${QB_WARNINGS})
-target_link_libraries(bare_window PRIVATE shell32)
 target_link_options(bare_window PRIVATE ${QB_STATIC_LINK} -s)
 file(GLOB QB_WIN_BENCHES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*_win_bench.cpp)
 foreach(src ${QB_WIN_BENCHES})
