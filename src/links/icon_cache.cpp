@@ -173,16 +173,15 @@ std::optional<IconCache> IconCache::decode(std::span<const std::uint8_t> bytes) 
 
 std::optional<IconCache> next_icon_cache(const std::optional<IconCache>& read, bool file_refused,
                                          const IconCache& looked_up, const std::set<std::string, std::less<>>& found,
-                                         std::string_view machine) {
+                                         std::string_view machine, std::string_view screen) {
     bool unused_here = false;
     std::vector<std::string_view> elsewhere;
     if (read) {
         for (std::string_view key : read->keys()) {
             if (found.contains(key)) continue;
-            // A key of no machine is the stick's own (a program's icon):
-            // unused, its file is no longer linked or has changed.
-            const std::optional<std::string_view> owner = machine_of_key(key);
-            if (!owner || *owner == machine) {
+            // Unused here: its target is no longer linked or has changed.
+            const std::optional<std::string_view> owner = owner_of_key(key);
+            if (!owner || *owner == machine || *owner == screen) {
                 unused_here = true;
             } else {
                 elsewhere.push_back(key);
@@ -220,10 +219,15 @@ std::optional<std::pair<std::string_view, std::string_view>> first_field(std::st
 
 }  // namespace
 
-std::optional<std::string_view> machine_of_key(std::string_view key) {
-    // "type" then the machine; "file" and "folder" then a type key.
+std::optional<std::string_view> owner_of_key(std::string_view key) {
+    // "own" then the screen; "type" then the machine; "file" and "folder"
+    // then a type key.
     for (int depth = 0; depth < 2; ++depth) {
         std::string_view rest;
+        if (key.starts_with("own")) {
+            const auto field = depth == 0 ? first_field(key.substr(3)) : std::nullopt;
+            return field ? std::optional<std::string_view>(field->first) : std::nullopt;
+        }
         if (key.starts_with("type")) {
             rest = key.substr(4);
         } else if (key.starts_with("folder")) {
@@ -268,13 +272,20 @@ std::string screen_key(int bits_per_pixel, int icon_size) {
     return key;
 }
 
-std::string own_icon_picture_key(std::string_view screen, const FileStamp& file) {
-    std::string key = "own";
-    add_field(key, screen);
+namespace {
+// A file's picture: what kind of key, the facts besides the file, the file.
+std::string stamped_key(const char* kind, std::string_view facts, const FileStamp& file) {
+    std::string key = kind;
+    add_field(key, facts);
     add_field(key, file.path);
     add_field(key, file.size);
     add_field(key, file.write_time);
     return key;
+}
+}  // namespace
+
+std::string own_icon_picture_key(std::string_view screen, const FileStamp& file) {
+    return stamped_key("own", screen, file);
 }
 
 std::string type_picture_key(std::string_view machine, std::string_view type, const FileTypeFacts& facts) {
@@ -297,12 +308,7 @@ std::string stamp_path(std::string_view full_path, std::string_view drive_root) 
 }
 
 std::string file_picture_key(std::string_view type_key, const FileStamp& file) {
-    std::string key = "file";
-    add_field(key, type_key);
-    add_field(key, file.path);
-    add_field(key, file.size);
-    add_field(key, file.write_time);
-    return key;
+    return stamped_key("file", type_key, file);
 }
 
 std::string folder_picture_key(std::string_view folder_type_key, const FileStamp& folder,

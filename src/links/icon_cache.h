@@ -95,19 +95,20 @@ private:
 
 // The cache the next start finds: first this start's entries (those it
 // looked up, then those it found in `read`); then the entries of `read`
-// this start did not use that belong to other machines (another PC, or
-// this one with another screen), in their old order, while the bounds
-// leave room. This machine's entries that went unused are dropped: their
-// targets are gone or changed. Nothing when the file needs no writing:
+// this start did not use that belong to other machines or screens, in
+// their old order, while the bounds leave room. Entries of this machine
+// or this screen that went unused are dropped: their targets are gone or
+// changed. Nothing when the file needs no writing:
 // it was read whole, nothing was looked up and none of this machine's
 // entries went unused.
 std::optional<IconCache> next_icon_cache(const std::optional<IconCache>& read, bool file_refused,
                                          const IconCache& looked_up, const std::set<std::string, std::less<>>& found,
-                                         std::string_view machine);
+                                         std::string_view machine, std::string_view screen);
 
-// The machine facts a key carries (machine_key); none for a key that
-// carries none (a file's own icon).
-std::optional<std::string_view> machine_of_key(std::string_view key);
+// Whom a key belongs to: the machine facts it carries (machine_key), or
+// for a file's own icon the screen's (screen_key); none for a key that
+// is neither.
+std::optional<std::string_view> owner_of_key(std::string_view key);
 
 // The checksum that ends the file: FNV-1a of every byte before it.
 std::uint32_t icon_cache_checksum(std::span<const std::uint8_t> body);

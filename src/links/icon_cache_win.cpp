@@ -84,7 +84,7 @@ const PicturePixels* IconCacheRun::stored(const std::string& key) {
 void IconCacheRun::keep(const std::string& key, const PicturePixels& pixels) { looked_up_.put(key, pixels); }
 
 std::optional<IconCache> IconCacheRun::result() const {
-    return next_icon_cache(read_, file_refused_, looked_up_, hits_, machine_);
+    return next_icon_cache(read_, file_refused_, looked_up_, hits_, machine_, screen_);
 }
 
 bool write_icon_cache(const ProgramLocation& location, const IconCache& cache) {

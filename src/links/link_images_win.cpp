@@ -182,13 +182,9 @@ std::optional<FileStamp> stamp_of(const std::string& path, const std::string& dr
     return stamp_of(path, data, drive_root);
 }
 
-std::string with_trailing_backslash(const std::string& path) {
-    return !path.empty() && path.back() == '\\' ? path : path + "\\";
-}
-
 // "E:" or "E:\\", or the drive root itself (a share's), letter case aside.
 bool is_drive_root(const std::string& path, const std::string& drive_root) {
-    const std::string whole = with_trailing_backslash(path);
+    const std::string whole = !path.empty() && path.back() == '\\' ? path : path + "\\";
     return (whole.size() == 3 && whole[1] == ':') || (!drive_root.empty() && equal_ignoring_case(whole, drive_root));
 }
 
@@ -209,13 +205,13 @@ std::string SharedPictures::picture_key(const std::string& path, const std::stri
     if (!stamp || (stamp->attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_OFFLINE))) return {};
     std::string key;
     if (stamp->attributes & FILE_ATTRIBUTE_DIRECTORY) {
-        // A drive's own picture is what its autorun.inf names; a folder's,
-        // what its desktop.ini does.
-        const bool root = is_drive_root(path, drive_root);
-        const std::optional<FileStamp> customised =
-            stamp_of(root ? with_trailing_backslash(path) + "autorun.inf" : path + "\\desktop.ini", drive_root);
+        // A drive's own picture is the icon file its autorun.inf names,
+        // which may change while autorun.inf does not: looked up at every
+        // start. A folder's is what its desktop.ini says.
+        if (is_drive_root(path, drive_root)) return {};
+        const std::optional<FileStamp> ini = stamp_of(path + "\\desktop.ini", drive_root);
         const std::string folders = type_picture_key(cache->machine(), "Folder", registered("Folder").second);
-        key = folder_picture_key(folders, *stamp, customised);
+        key = folder_picture_key(folders, *stamp, ini);
     } else if (!type.empty()) {
         key = type_picture_key(cache->machine(), type, registered(type).second);
     } else {

@@ -323,9 +323,11 @@ LRESULT on_command(MainWindow& data, HWND window, WPARAM wparam) {
 LRESULT on_drop_files(MainWindow& data, HWND window, WPARAM wparam) {
     auto drop = reinterpret_cast<HDROP>(wparam);
     std::uint16_t areas = noted_input(data);
-    // Without the shell's functions the drop cannot even be read (nor freed).
+    // Without the shell's functions the drop cannot be read; its block,
+    // global memory, is freed as DragFinish would.
     const ShellFunctions* shell = shell_functions();
     if (!shell) {
+        GlobalFree(reinterpret_cast<HGLOBAL>(drop));
         repaint(data, window, areas);
         return 0;
     }

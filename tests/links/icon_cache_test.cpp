@@ -197,14 +197,16 @@ TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) 
     const FileStamp tool{"apps\\tool.exe", 5, 6, 0x20};
     const FileStamp folder{"docs", 0, 0, 0x10};
     // Each kind of key tells its machine; anything else tells none.
-    EXPECT_EQ(machine_of_key(type_key(desk, ".txt")), std::optional<std::string_view>(desk));
-    EXPECT_EQ(machine_of_key(file_picture_key(type_key(laptop, ".exe"), tool)), std::optional<std::string_view>(laptop));
-    EXPECT_EQ(machine_of_key(folder_picture_key(type_key(desk, "Folder"), folder, std::nullopt)),
+    EXPECT_EQ(owner_of_key(type_key(desk, ".txt")), std::optional<std::string_view>(desk));
+    EXPECT_EQ(owner_of_key(file_picture_key(type_key(laptop, ".exe"), tool)), std::optional<std::string_view>(laptop));
+    EXPECT_EQ(owner_of_key(folder_picture_key(type_key(desk, "Folder"), folder, std::nullopt)),
               std::optional<std::string_view>(desk));
     for (const char* broken : {"", "type", "type99:x", "typex:", "file3:abc", "other5:DESK."}) {
-        EXPECT_EQ(machine_of_key(broken), std::nullopt) << broken;
+        EXPECT_EQ(owner_of_key(broken), std::nullopt) << broken;
     }
-    EXPECT_EQ(machine_of_key(own_icon_picture_key(screen_key(32, 32), tool)), std::nullopt) << "a program's own icon";
+    EXPECT_EQ(owner_of_key(own_icon_picture_key(screen_key(32, 32), tool)),
+              std::optional<std::string_view>(screen_key(32, 32)))
+        << "a program's own icon: the screen's";
 
     const std::vector<std::uint8_t> red(kCachedPictureBytes, 1);
     const std::vector<std::uint8_t> blue(kCachedPictureBytes, 2);
@@ -213,8 +215,10 @@ TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) 
     const std::string desk_used = type_key(desk, ".txt");
     const std::string desk_gone = type_key(desk, ".doc");
     const std::string laptop_txt = type_key(laptop, ".txt");
-    const std::string own_gone = own_icon_picture_key(screen_key(32, 32), tool);
-    for (const std::string& key : {laptop_txt, desk_used, desk_gone, own_gone, laptop_old}) {
+    const std::string screen = screen_key(32, 32);
+    const std::string own_gone = own_icon_picture_key(screen, tool);
+    const std::string own_deeper = own_icon_picture_key(screen_key(24, 32), tool);
+    for (const std::string& key : {laptop_txt, desk_used, desk_gone, own_gone, own_deeper, laptop_old}) {
         ASSERT_TRUE(read.put(key, red));
     }
     // The order survives the file.
@@ -225,24 +229,24 @@ TEST(IconCache, ANewStartKeepsOtherMachinesEntriesAfterItsOwnAndDropsItsUnused) 
     IconCache looked_up;
     const std::string desk_new = type_key(desk, ".csv");
     ASSERT_TRUE(looked_up.put(desk_new, blue));
-    const std::optional<IconCache> next = next_icon_cache(reread, false, looked_up, {desk_used}, desk);
+    const std::optional<IconCache> next = next_icon_cache(reread, false, looked_up, {desk_used}, desk, screen);
     ASSERT_TRUE(next);
-    EXPECT_EQ(next->keys(), (std::vector<std::string_view>{desk_new, desk_used, laptop_txt, laptop_old}))
-        << "this start's first, the other machine's in their old order, this machine's and the stick's unused gone";
+    EXPECT_EQ(next->keys(), (std::vector<std::string_view>{desk_new, desk_used, laptop_txt, own_deeper, laptop_old}))
+        << "this start's first, other machines' and screens' in their old order, this one's unused gone";
     EXPECT_EQ(*next->find(laptop_txt), red);
 
     // Nothing looked up and all of this machine's used: nothing to write,
     // however many other machines' entries wait. One unused: written.
-    EXPECT_FALSE(next_icon_cache(next, false, {}, {desk_new, desk_used}, desk));
-    EXPECT_TRUE(next_icon_cache(next, false, {}, {desk_new}, desk));
-    EXPECT_TRUE(next_icon_cache(next, true, {}, {desk_new, desk_used}, desk)) << "a refused file is replaced";
+    EXPECT_FALSE(next_icon_cache(next, false, {}, {desk_new, desk_used}, desk, screen));
+    EXPECT_TRUE(next_icon_cache(next, false, {}, {desk_new}, desk, screen));
+    EXPECT_TRUE(next_icon_cache(next, true, {}, {desk_new, desk_used}, desk, screen)) << "a refused file is replaced";
 
     // A full cache: the least recently used of the others go first.
     IconCache full;
     for (std::size_t i = 0; i < kMaxCacheEntries; ++i) {
         ASSERT_TRUE(full.put(type_key(laptop, ("." + std::to_string(i)).c_str()), red));
     }
-    const std::optional<IconCache> crowded = next_icon_cache(full, false, looked_up, {}, desk);
+    const std::optional<IconCache> crowded = next_icon_cache(full, false, looked_up, {}, desk, screen);
     ASSERT_TRUE(crowded);
     EXPECT_EQ(crowded->entry_count(), kMaxCacheEntries);
     EXPECT_EQ(crowded->keys().front(), desk_new);

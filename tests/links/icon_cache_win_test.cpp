@@ -221,7 +221,7 @@ TEST_F(IconCacheStart, AWarmStartReadsNoProgramAndAChangeShowsItsNewPicture) {
     }
 }
 
-TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverStaleAndOtherPCsStayWarm) {
+TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverCachedAndOtherPCsStayWarm) {
     // A shortcut shows its target's picture: nothing of its own file may key it.
     copy(path("tool1.exe"), "app.lnk");
     write_text(path("site.url"), "[InternetShortcut]\r\nURL=http://example.invalid/\r\n");
@@ -231,31 +231,16 @@ TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverStaleAndOtherPCsStayW
     ASSERT_TRUE(written);
     EXPECT_EQ(written->entry_count(), 1u) << "only the document's picture is kept";
 
-    // The drive's own picture is keyed by its autorun.inf, which a theme
-    // switch rewrites; a folder's is not.
+    // The drive's own picture is the icon file its autorun.inf names (a
+    // theme switch changes it): never cached. A folder's is.
     const std::string root = std::string(kTestDrive) + "\\";
-    const std::string autorun = root + "autorun.inf";
-    const bool had_autorun = regular_file_exists(autorun);
-    const std::vector<std::uint8_t> old_autorun = had_autorun ? read_bytes(autorun) : std::vector<std::uint8_t>{};
-    auto keys = [&] {
-        IconCacheRun run(location_in(folder_));
-        SharedPictures shared;
-        shared.cache = &run;
-        shared.drive_root = root;
-        return std::pair(shared.picture_key(root, ""), shared.picture_key(path("Sub"), ""));
-    };
-    write_text(autorun, "[AutoRun]\r\nicon=one.ico\r\n");
-    const auto before = keys();
-    write_text(autorun, "[AutoRun]\r\nicon=another, longer.ico\r\n");
-    const auto after = keys();
-    if (had_autorun) {
-        write_bytes(autorun, old_autorun);
-    } else {
-        DeleteFileW(system_path(autorun).c_str());
-    }
-    EXPECT_FALSE(before.first.empty());
-    EXPECT_NE(before.first, after.first) << "autorun.inf rewritten: the drive's picture is looked up again";
-    EXPECT_EQ(before.second, after.second);
+    IconCacheRun run(location_in(folder_));
+    SharedPictures shared;
+    shared.cache = &run;
+    shared.drive_root = root;
+    EXPECT_EQ(shared.picture_key(root, ""), "");
+    EXPECT_EQ(shared.picture_key(kTestDrive, ""), "");
+    EXPECT_NE(shared.picture_key(path("Sub"), ""), "");
 
     // Another PC's entries outlive a start here, which then writes nothing.
     IconCache both = *written;
