@@ -115,7 +115,7 @@ for i in "${!names[@]}"; do
 done
 # Tests that could not do their work here say so, with their reasons in the logs.
 grep -h '^SKIPPED' "$LOGS/e2e.log" 2>/dev/null | sed 's/^/  e2e /'
-grep -h '^\[  SKIPPED \] [A-Za-z]' "$LOGS/windows.log" 2>/dev/null | sort -u | sed 's/^\[  SKIPPED \] /  windows SKIPPED /'
+grep -h '^\[  SKIPPED \] [A-Za-z][^ ]*$' "$LOGS/windows.log" 2>/dev/null | sort -u | sed 's/^\[  SKIPPED \] /  windows SKIPPED /'
 # Which program the end-to-end tests proved, said last so nobody misreads it.
 read -r bits reason < <(source "$ROOT/scripts/wine-env.sh" && echo "$QB_WINE_BITS $QB_WINE_REASON")
 if [ "$bits" = 32 ]; then

@@ -1,9 +1,11 @@
 #include "app/lifecycle_win.h"
 
+
 #include "autorun/autorun_file_win.h"
 #include "common/drive_facts_win.h"
 #include "common/program_location_win.h"
 #include "links/settings_file_win.h"
+#include "mainwindow/arriving_pictures_win.h"
 #include "mainwindow/saving_win.h"
 #include "mainwindow/window_placement.h"
 #include "render/skin_win.h"
@@ -37,8 +39,10 @@ void initialise(MainWindow& data, HWND window) {
     program.header_height = measure_header();
     program.location = locate_program(program.instance);
     program.drive = read_drive_info(program.location.drive_root);
-    program.settings_unreadable = load_settings(program.location, program.seams, window, program.settings, program.links,
-                                                program.links_loaded, &program.icon_cache) == SettingsLoad::Unreadable;
+    // Pictures icons.dat does not hold are looked up once the window shows.
+    program.settings_unreadable =
+        load_settings(program.location, program.seams, window, program.settings, program.links, program.links_loaded,
+                      &program.icon_cache, &program.pictures) == SettingsLoad::Unreadable;
     // Pictures looked up now are kept soon, not only at exit.
     if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
     if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
@@ -89,6 +93,7 @@ void finish_run(ProgramState& program, bool session_ending) {
     // so stop() answers them as it waits; the protocol is described at
     // WatchThread::stop.
     program.watch_thread.stop();
+    settle_pictures(program);
     shut_down(program);
     KillTimer(program.main_window, kHintTimer);
     KillTimer(program.main_window, kIdleTimer);

@@ -8,6 +8,7 @@
 #include "common/file_io_win.h"
 #include "common/program_location_win.h"
 #include "common/wide_text_win.h"
+#include "mainwindow/arriving_pictures_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/skin_button_win.h"
@@ -191,6 +192,7 @@ int run_program(ProgramState& program) {
     classes.unregister(kSplashClass);
 
     ShowWindow(window, SW_SHOW);
+    start_picture_lookups(program);
     if (program.settings.use_search_service) start_search_service(program);
 
     const int exit_code = run_message_loop();

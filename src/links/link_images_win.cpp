@@ -273,44 +273,105 @@ const TransparentMasks* link_picture_masks(const Link& link) {
     return masks && masks->transparent == link.transparent_color ? masks : nullptr;
 }
 
-void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture,
-                     SharedPictures* shared) {
-    if (path.size() < 2) return;
-    const std::string type = shared ? shared->icon_type(path) : std::string();
-    if (!type.empty()) {
-        if (auto found = shared->icons.find(type); found != shared->icons.end()) {
-            show_icon_picture(link, found->second.share());
-            return;
-        }
-    }
-    // A picture kept by an earlier start, when nothing that decides it changed.
-    const std::string key = shared ? shared->picture_key(path, type) : std::string();
-    if (!key.empty()) {
-        if (const PicturePixels* pixels = shared->cache->stored(key)) {
-            LinkImage& made = shared->cache->made[pixels];
-            if (!made) made = picture_from_pixels(*pixels, window);
-            if (made) {
-                show_icon_picture(link, made.share());
-                if (!type.empty()) shared->icons.emplace(type, link.image.share());
-                return;
-            }
-        }
-    }
+namespace {
+
+// The icon of the path as the link shows it: the file's own first icon
+// where the registry makes that its picture, else the shell's; none when
+// the shell has none. `own` tells whether it came from the file itself.
+UniqueIcon icon_of(const std::string& path, bool files_first, bool* own = nullptr) {
     // A program's icon straight from its file: the same picture as the
     // shell's, which under Wine costs some twenty times as long a file.
     const std::wstring wide_path = system_path(path);
     UniqueIcon icon;
-    if (shared && shared->icon_is_files_first(path)) icon = first_icon_of_file(wide_path);
+    if (files_first) icon = first_icon_of_file(wide_path);
+    if (own) *own = static_cast<bool>(icon);
     if (!icon) {
         SHFILEINFOW info{};
         const ShellFunctions* shell = shell_functions();
         if (!shell || !shell->SHGetFileInfoW(wide_path.c_str(), 0, &info, sizeof info, SHGFI_ICON) ||
             info.hIcon == nullptr) {
-            load_default_image(link, default_picture, shared);
-            return;
+            return {};
         }
         icon.reset(info.hIcon);
     }
+    return icon;
+}
+
+}  // namespace
+
+std::optional<IconLookup> show_known_icon(Link& link, const std::string& path, HWND window, SharedPictures& shared) {
+    link.picture_request = 0;
+    const std::string type = shared.icon_type(path);
+    if (!type.empty()) {
+        if (auto found = shared.icons.find(type); found != shared.icons.end()) {
+            show_icon_picture(link, found->second.share());
+            return std::nullopt;
+        }
+    }
+    // A picture kept by an earlier start, when nothing that decides it changed.
+    const std::string key = shared.cache ? shared.picture_key(path, type) : std::string();
+    if (!key.empty()) {
+        if (const PicturePixels* pixels = shared.cache->stored(key)) {
+            LinkImage& made = shared.cache->made[pixels];
+            if (!made) made = picture_from_pixels(*pixels, window);
+            if (made) {
+                show_icon_picture(link, made.share());
+                if (!type.empty()) shared.icons.emplace(type, link.image.share());
+                return std::nullopt;
+            }
+        }
+    }
+    return IconLookup{path, key, type, shared.icon_is_files_first(path)};
+}
+
+std::optional<PicturePixels> look_up_icon_pixels(const std::string& path, bool files_first, bool* own) {
+    const UniqueIcon icon = icon_of(path, files_first, own);
+    if (!icon) return std::nullopt;
+    WindowDc screen(nullptr);
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen.get(), kIconImageSize, kIconImageSize));
+    if (!bitmap) return std::nullopt;
+    {
+        BitmapDc memory(screen.get(), bitmap.get());
+        PatBlt(memory.get(), 0, 0, kIconImageSize, kIconImageSize, BLACKNESS);
+        SetStretchBltMode(memory.get(), COLORONCOLOR);
+        DrawIconEx(memory.get(), 0, 0, icon.get(), 0, 0, 0, nullptr, DI_NORMAL | DI_COMPAT | DI_DEFAULTSIZE);
+    }
+    // Read once the bitmap is out of the memory DC, as GetDIBits asks.
+    return picture_pixels(screen.get(), bitmap.get());
+}
+
+void show_looked_up_icon(Link& link, const LinkImage& picture) {
+    link.picture_request = 0;
+    show_icon_picture(link, picture.share());
+}
+
+LinkImage icon_picture_from_pixels(const PicturePixels& pixels, HWND window) {
+    return picture_from_pixels(pixels, window);
+}
+
+void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture,
+                     SharedPictures* shared) {
+    if (path.size() < 2) return;
+    link.picture_request = 0;
+    std::string type;
+    std::string key;
+    bool files_first = false;
+    if (shared) {
+        const std::optional<IconLookup> lookup = show_known_icon(link, path, window, *shared);
+        if (!lookup) return;
+        type = lookup->type;
+        key = lookup->key;
+        files_first = lookup->files_first;
+    }
+    bool own = false;
+    UniqueIcon icon = icon_of(path, files_first, &own);
+    if (!icon) {
+        load_default_image(link, default_picture, shared);
+        return;
+    }
+    // A program without an icon of its own shows the shell's for programs,
+    // which is this PC's: not kept under a key that any PC would find.
+    if (files_first && !own) key.clear();
     // The picture is a copy; the icon is not needed afterwards.
     link.image.reset();
 
@@ -335,6 +396,7 @@ void make_icon_image(Link& link, const std::string& path, HWND window, const std
 
 void load_image_file(Link& link, const std::string& folder, const std::string& rest, SharedPictures* shared) {
     const std::string path = folder + rest;
+    link.picture_request = 0;
     link.image.reset();
     link.image_width = link.image_height = 0;
     link.transparent_color = kMagenta;

@@ -53,6 +53,32 @@ private:
     std::optional<WIN32_FILE_ATTRIBUTE_DATA> facts_;
 };
 
+// A picture to look up: the link's target, the key its picture is kept
+// under ("" when it is not kept), the type whose icon it shares ("" when
+// its own) and whether the file's own first icon is its picture.
+struct IconLookup {
+    std::string path;
+    std::string key;
+    std::string type;
+    bool files_first = false;
+};
+
+// Shows the path's icon when this start knows it already (a type's icon
+// asked for before, or a picture of the cache); otherwise leaves the
+// picture as it is and says what to look up.
+std::optional<IconLookup> show_known_icon(Link& link, const std::string& path, HWND window, SharedPictures& shared);
+
+// The icon of the path drawn at 32 x 32 on black, as a link shows it, in
+// pixels as the picture bitmap holds them; none when the shell has no
+// icon. `own` tells whether the file itself had it. Safe on any thread
+// (COM started there as the shell needs).
+std::optional<PicturePixels> look_up_icon_pixels(const std::string& path, bool files_first, bool* own = nullptr);
+
+// A picture made from such pixels, with its masks; shown on a link, the
+// wait for its look-up ends.
+LinkImage icon_picture_from_pixels(const PicturePixels& pixels, HWND window);
+void show_looked_up_icon(Link& link, const LinkImage& picture);
+
 // Replaces the link's picture by the path's shell icon (black is
 // transparent); the theme's default picture (a bitmap file) when the
 // shell has none. A path shorter than 2 characters leaves the picture as

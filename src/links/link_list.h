@@ -142,6 +142,9 @@ struct Link {
     bool root_relative = false;
     bool close_on_activate = false;
     bool custom_image = false;
+    // The look-up whose picture this link waits for (0: none); a picture
+    // set otherwise meanwhile cancels the wait.
+    std::uint32_t picture_request = 0;
 };
 
 // The caption a path gives: its last component ("\" for a drive root).

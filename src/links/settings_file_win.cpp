@@ -4,6 +4,7 @@
 #include "common/ui_texts.h"
 #include "common/win_handles_win.h"
 #include "links/link_images_win.h"
+#include "links/picture_lookup_win.h"
 #include "links/settings_codec.h"
 #include "links/settings_model.h"
 
@@ -14,7 +15,7 @@ std::string settings_file_path(const ProgramLocation& location) { return locatio
 namespace {
 
 void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& default_picture,
-                     SharedPictures& shared) {
+                     SharedPictures& shared, DeferredPictures* deferred) {
     Link& link = *plan.link;
     if (plan.source == LinkImagePlan::Source::CustomFile) {
         if (regular_file_exists(plan.path)) {
@@ -26,7 +27,12 @@ void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& 
             link.image_path = plan.path;
         }
     } else if (shared.file_facts(plan.path)) {
-        make_icon_image(link, plan.path, window, default_picture, &shared);
+        if (!deferred || plan.path.size() < 2) {
+            make_icon_image(link, plan.path, window, default_picture, &shared);
+        } else if (const std::optional<IconLookup> lookup = show_known_icon(link, plan.path, window, shared)) {
+            // Shown without a picture until it arrives.
+            link.picture_request = deferred->add(*lookup);
+        }
     } else {
         load_default_image(link, default_picture, &shared);
     }
@@ -35,7 +41,8 @@ void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& 
 }  // namespace
 
 SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
-                           LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache) {
+                           LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache,
+                           DeferredPictures* deferred) {
     const std::string path = settings_file_path(location);
     // A first start creates the file empty, as the program's mark on the drive.
     UniqueFile file = open_file(path, GENERIC_READ, FILE_SHARE_READ, OPEN_ALWAYS);
@@ -65,8 +72,13 @@ SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, H
     SharedPictures shared;
     shared.cache = cache ? &*cache : nullptr;
     shared.drive_root = location.drive_root;
-    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared);
-    if (cache) *icon_cache = cache->result();
+    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared, deferred);
+    if (deferred && !deferred->jobs.empty()) {
+        // The cache to write is known once every picture is in.
+        deferred->cache = std::move(cache);
+    } else if (cache) {
+        *icon_cache = cache->result();
+    }
     return SettingsLoad::Read;
 }
 

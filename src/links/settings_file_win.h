@@ -14,6 +14,8 @@
 
 namespace qb {
 
+struct DeferredPictures;
+
 std::string settings_file_path(const ProgramLocation& location);
 
 enum class SettingsLoad {
@@ -31,8 +33,13 @@ enum class SettingsLoad {
 // held links. With `icon_cache`, icons are taken from icons.dat where
 // their keys match, and it receives the cache to write when this start's
 // pictures differ from the file's (nothing when they do not).
+// With `deferred`, the pictures icons.dat does not hold are not looked up
+// here: their links wait (Link::picture_request) and `deferred` receives
+// the look-ups and the cache run; `icon_cache` is then filled only when
+// nothing is left to look up.
 SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
-                           LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache = nullptr);
+                           LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache = nullptr,
+                           DeferredPictures* deferred = nullptr);
 
 // Writes the settings and links through a temporary file; false when the
 // write failed, and the old file then stays whole. Reports nothing.

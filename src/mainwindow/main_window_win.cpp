@@ -4,6 +4,7 @@
 #include "common/wide_text_win.h"
 #include "links/app_settings.h"
 #include "mainwindow/accessible_desktop_win.h"
+#include "mainwindow/arriving_pictures_win.h"
 #include "mainwindow/accessible_events_win.h"
 #include "mainwindow/hints.h"
 #include "mainwindow/idle_countdown.h"
@@ -206,6 +207,9 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             if (wparam == SIZE_MINIMIZED) return 0;
             reshape_window(self->program, window, /*users_size=*/wparam == SIZE_RESTORED);
             if (wparam == SIZE_RESTORED) note_window_size(self->program);
+            return 0;
+        case WM_PICTURE_FOUND:
+            accept_found_picture(*self, window, lparam);
             return 0;
         case WM_SETFOCUS:
             announce_focus(self->program);

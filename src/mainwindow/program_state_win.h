@@ -17,6 +17,7 @@
 #include "links/app_settings.h"
 #include "links/icon_cache.h"
 #include "links/link_list.h"
+#include "links/picture_lookup_win.h"
 #include "render/bitmap_cache_win.h"
 #include "search/found_file_list.h"
 #include "search/watch_thread_win.h"
@@ -61,6 +62,12 @@ struct ProgramState {
     ChangeFlags changes;
     // The link pictures for icons.dat while they wait for the save.
     std::optional<IconCache> icon_cache;
+    // The pictures the start left to look up, and the worker that does;
+    // how it looks one up (empty: through the shell; tests give one that
+    // waits).
+    DeferredPictures pictures;
+    PictureLookupThread picture_lookups;
+    PictureLookupFunction look_up_picture;
     // data.qb was there at start but could not be read: it is moved aside
     // before anything is saved in its place (then this is cleared).
     bool settings_unreadable = false;

@@ -222,8 +222,13 @@ def lay_out(e2e, drive):
         with open(os.path.join(drive, "Tools", name), "wb") as f:
             f.write(b"MZ")
         known.append(b"Tools\\" + name.encode())
+    # A document too: its picture is kept in icons.dat (the programs here
+    # have no icon of their own, so theirs is not), which is then written
+    # while the program may be killed.
+    with open(os.path.join(drive, "Tools", "notes.txt"), "wb") as f:
+        f.write(b"notes")
     links = [{"flags": b"001", "x": x, "y": y, "target": b"Tools\\" + n.encode(), "caption": n.encode(), "image": b""}
-             for (x, y, n) in ((0, 0, "alpha.exe"), (75, 0, "beta.exe"), (0, 90, "gamma.exe"))]
+             for (x, y, n) in ((0, 0, "alpha.exe"), (75, 0, "beta.exe"), (0, 90, "gamma.exe"), (75, 90, "notes.txt"))]
     # Hints, the autorun check and the idle close off: nothing but the test
     # touches the window. The search service on, for files.dat.
     settings = {"width": 400, "height": 300, "theme": b"\\MAINTHEME", "links": links, "options": b"00001"}

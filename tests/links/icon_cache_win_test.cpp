@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <cstdio>
 #include <functional>
 
 #include "common/file_io_win.h"
@@ -12,6 +13,9 @@
 #include "links/link_images_win.h"
 #include "links/settings_codec.h"
 #include "links/settings_file_win.h"
+#include "links/picture_lookup_win.h"
+#include "mainwindow/keys.h"
+#include "mainwindow/program_state_win.h"
 #include "support/link_drive_win.h"
 #include "support/test_support_win.h"
 
@@ -130,8 +134,9 @@ TEST_F(IconCacheStart, AWarmStartShowsWhatAColdOneLookedUp) {
     ASSERT_TRUE(written) << "a first start writes the cache";
     // tool1 and tool2 are one picture; .txt, .ini, .qbunknown, .qbcached
     // and the folder one each; the missing program and the custom picture
-    // are bitmap files, not icons.
-    EXPECT_EQ(written->entry_count(), 9u);
+    // are bitmap files, not icons; a program without an icon of its own
+    // shows this PC's picture for programs, looked up every time.
+    EXPECT_EQ(written->entry_count(), 8u);
     EXPECT_LT(written->picture_count(), written->entry_count()) << "equal pictures once";
     EXPECT_TRUE(regular_file_exists(icon_cache_path(location_in(folder_))));
 
@@ -307,6 +312,129 @@ TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain)
     EXPECT_TRUE(elsewhere[2] == cold[2]) << "the document's, looked up on this PC";
     ASSERT_TRUE(rewritten) << "the document's picture is this PC's own";
     EXPECT_EQ(rewritten->entry_count(), 4u) << "two programs, and the document type of each PC";
+}
+
+// What a real start shows once every picture is in, and how many links
+// waited for theirs when the window first showed.
+struct ShownAfterStart {
+    int waiting_at_first = -1;
+    std::vector<Shown> shown;
+};
+
+TEST_F(IconCacheStart, TheWindowShowsFirstAndEveryPictureThatArrivesIsTodays) {
+    const std::vector<const char*> names = {"tool1.exe", "notepad.exe", "noicon.exe", "a.txt", "b.txt",
+                                            "c.ini",     "d.qbunknown", "Sub",        "gone.exe"};
+    link_to(names);
+    const std::vector<Shown> today = start(false);
+    auto real_start = [&] {
+        ShownAfterStart result;
+        TestProgram program(folder_);
+        program.wait_for_pictures = false;
+        EXPECT_EQ(program.run([&](HWND window) {
+            // Each link that waited was given a request number at start.
+            result.waiting_at_first = static_cast<int>(program.state.pictures.last_request);
+            EXPECT_TRUE(pump_messages_until([&] { return program.state.pictures.outstanding == 0; }, 15000));
+            for (const Link& link : program.state.links) {
+                EXPECT_EQ(link.picture_request, 0u) << *link.caption;
+                result.shown.push_back({link.image ? bitmap_pixels(static_cast<HBITMAP>(link.image.get()))
+                                                   : std::vector<Color>{},
+                                        link.transparent_color, link.image_width, link.image_height,
+                                        link.image_path.value_or("")});
+            }
+            press_key(window, VK_ESCAPE);
+        }), 0);
+        return result;
+    };
+    const std::wstring home = machine_guid();
+    struct Case {
+        const char* what;
+        std::function<void()> before;
+        int waiting;  // links shown without their picture at first
+    };
+    const Case cases[] = {
+        {"cold", [&] { DeleteFileW(system_path(icon_cache_path(location_in(folder_))).c_str()); }, 8},
+        // The program without an icon of its own shows this PC's picture for
+        // programs: looked up every time.
+        {"warm", [] {}, 1},
+        // Programs' own icons stay warm; the documents and the folder,
+        // whose pictures are this PC's, are looked up.
+        {"new PC", [&] { ASSERT_TRUE(set_machine_guid(L"qb-new-pc")); }, 6},
+    };
+    for (const Case& c : cases) {
+        c.before();
+        const ShownAfterStart after = real_start();
+        EXPECT_EQ(after.waiting_at_first, c.waiting) << c.what;
+        ASSERT_EQ(after.shown.size(), today.size()) << c.what;
+        for (std::size_t i = 0; i < today.size(); ++i) EXPECT_TRUE(after.shown[i] == today[i]) << c.what << ": " << names[i];
+    }
+    ASSERT_TRUE(set_machine_guid(home));
+}
+
+TEST_F(IconCacheStart, ALookUpThatBlocksNeitherHoldsTheExitNorLandsOnAnotherLink) {
+    link_to({"a.txt", "c.ini", "tool2.exe"});
+    const std::vector<Shown> today = start(false);
+    DeleteFileW(system_path(icon_cache_path(location_in(folder_))).c_str());
+    UniqueKernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(release);
+    // Each look-up waits for the test, as one on a share that never answers would.
+    auto waiting_look_up = [&](const IconLookup& lookup) {
+        WaitForSingleObject(release.get(), 10000);
+        FoundPicture found;
+        found.pixels = look_up_icon_pixels(lookup.path, lookup.files_first);
+        return found;
+    };
+
+    // A link deleted while its picture is on the way: the picture goes to
+    // no other link; the others get their own.
+    {
+        TestProgram program(folder_);
+        program.wait_for_pictures = false;
+        program.state.look_up_picture = waiting_look_up;
+        program.seams.answer = IDYES;
+        std::vector<Shown> shown;
+        EXPECT_EQ(program.run([&](HWND window) {
+            ASSERT_EQ(program.state.links.count(), 3);
+            EXPECT_FALSE(program.state.links.at(0)->image) << "no picture yet";
+            program.state.links.select_only(program.state.links.at(0));
+            SendMessageW(window, WM_COMMAND, CMD_DELETE, 0);
+            ASSERT_EQ(program.state.links.count(), 2);
+            SetEvent(release.get());
+            EXPECT_TRUE(pump_messages_until([&] { return program.state.pictures.outstanding == 0; }, 15000));
+            for (const Link& link : program.state.links) {
+                shown.push_back({link.image ? bitmap_pixels(static_cast<HBITMAP>(link.image.get()))
+                                            : std::vector<Color>{},
+                                 link.transparent_color, link.image_width, link.image_height,
+                                 link.image_path.value_or("")});
+            }
+            press_key(window, VK_ESCAPE);
+        }), 0);
+        ASSERT_EQ(shown.size(), 2u);
+        EXPECT_TRUE(shown[0] == today[1]) << "the .ini link shows its own picture";
+        EXPECT_TRUE(shown[1] == today[2]) << "the program shows its own";
+    }
+
+    // Escape while a look-up blocks: the run ends at once, and icons.dat
+    // stays a whole cache.
+    ResetEvent(release.get());
+    DeleteFileW(system_path(icon_cache_path(location_in(folder_))).c_str());
+    link_to({"a.txt", "c.ini"});
+    TestProgram program(folder_);
+    program.wait_for_pictures = false;
+    program.state.look_up_picture = waiting_look_up;
+    DWORD escaped = 0;
+    EXPECT_EQ(program.run([&](HWND window) {
+        EXPECT_EQ(program.state.pictures.outstanding, 2u);
+        escaped = GetTickCount();
+        press_key(window, VK_ESCAPE);
+    }), 0);
+    const DWORD ended = GetTickCount() - escaped;
+    SetEvent(release.get());  // the worker may finish, and ends
+    EXPECT_LT(ended, 1000u) << "the run ended " << ended << " ms after Escape";
+    std::printf("the run ended %lu ms after Escape\n", static_cast<unsigned long>(ended));
+    const std::string cache = icon_cache_path(location_in(folder_));
+    if (regular_file_exists(cache)) {
+        EXPECT_TRUE(IconCache::decode(read_bytes(cache))) << "a whole cache";
+    }
 }
 
 }  // namespace

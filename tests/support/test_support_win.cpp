@@ -240,12 +240,15 @@ namespace {
 // The script of the run in progress, found by the timer that starts it.
 struct PendingScript {
     std::function<void(HWND)> script;
+    // With it, the script waits until every link picture is in.
+    const ProgramState* pictures_of = nullptr;
 };
 PendingScript* pending = nullptr;
 
 void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND window = FindWindowA("Quillobrante", nullptr);
     if (!window || !IsWindowVisible(window) || !pending || !pending->script) return;
+    if (pending->pictures_of && pending->pictures_of->pictures.outstanding > 0) return;
     KillTimer(nullptr, timer);
     auto script = std::move(pending->script);
     pending->script = nullptr;
@@ -268,7 +271,7 @@ TestProgram::~TestProgram() {
 }
 
 int TestProgram::run(std::function<void(HWND)> script) {
-    PendingScript run_script{std::move(script)};
+    PendingScript run_script{std::move(script), wait_for_pictures ? &state : nullptr};
     pending = &run_script;
     const UINT_PTR timer = SetTimer(nullptr, 0, 20, run_script_when_shown);
     const int code = run_program(state);

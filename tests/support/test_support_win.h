@@ -136,6 +136,9 @@ public:
     // WM_QUIT (the script usually presses Escape). Returns the exit code;
     // files.dat is not saved (the entry does that after the run).
     int run(std::function<void(HWND)> script);
+    // The script waits for the link pictures the start looks up after
+    // showing the window; off, it sees them arrive.
+    bool wait_for_pictures = true;
 
 private:
     HMODULE module_;

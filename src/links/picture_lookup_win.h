@@ -1,0 +1,89 @@
+#pragma once
+// The link pictures a start could not take from icons.dat, looked up on
+// one worker thread while the window is already shown: each picture that
+// arrives is posted to the window, which shows it on the links waiting
+// for it and keeps it for the next start.
+#include <windows.h>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "links/icon_cache_win.h"
+#include "links/link_images_win.h"
+
+namespace qb {
+
+// One picture to look up, and the links waiting for it (their
+// picture_request numbers): links of one document type share one.
+struct PictureJob {
+    IconLookup lookup;
+    std::vector<std::uint32_t> requests;
+};
+
+// What a start left to look up, with the cache run that keeps what
+// arrives and decides, once all is in, what icons.dat holds next.
+struct DeferredPictures {
+    std::vector<PictureJob> jobs;
+    std::optional<IconCacheRun> cache;
+    std::size_t outstanding = 0;
+    std::uint32_t last_request = 0;
+    std::map<std::string, std::size_t, std::less<>> job_by_key;
+
+    // A job for the lookup, or the one with its key; returns the request
+    // number the link is to wait with.
+    std::uint32_t add(const IconLookup& lookup);
+};
+
+// One arrival: the job's place in DeferredPictures::jobs, and its pixels
+// (none: the shell has no icon, so the theme's default picture).
+struct FoundPicture {
+    std::size_t job = 0;
+    std::optional<PicturePixels> pixels;
+    // A program's own icon looked for in the file and not there: the
+    // shell's picture for programs, this PC's, is not to be kept.
+    bool keep = true;
+};
+
+// How one picture is looked up (tests give one that waits).
+using PictureLookupFunction = std::function<FoundPicture(const IconLookup&)>;
+
+// The worker: at most one, for one start's pictures.
+class PictureLookupThread {
+public:
+    PictureLookupThread() = default;
+    PictureLookupThread(const PictureLookupThread&) = delete;
+    PictureLookupThread& operator=(const PictureLookupThread&) = delete;
+    ~PictureLookupThread() { stop(); }
+
+    // Looks the jobs' pictures up in order and posts each to `window` as
+    // `message` with a FoundPicture* (the receiver owns it) in lParam.
+    bool start(const std::vector<PictureJob>& jobs, HWND window, UINT message,
+               PictureLookupFunction look_up = nullptr);
+    // No more look-ups: returns at once when the worker is between two,
+    // else after at most `wait_ms` (a look-up that blocks, on a share that
+    // never answers, is left to end with the process).
+    void stop(DWORD wait_ms = 50);
+    bool running() const;
+
+private:
+    struct Shared {
+        std::vector<IconLookup> lookups;
+        HWND window = nullptr;
+        UINT message = 0;
+        PictureLookupFunction look_up;
+        std::atomic<bool> stopping{false};
+    };
+    static DWORD WINAPI run(void* shared);
+
+    std::shared_ptr<Shared> shared_;
+    HANDLE thread_ = nullptr;
+};
+
+}  // namespace qb
