@@ -192,6 +192,8 @@ int run_program(ProgramState& program) {
     classes.unregister(kSplashClass);
 
     ShowWindow(window, SW_SHOW);
+    // Painted before any picture can arrive to compete with the paint.
+    UpdateWindow(window);
     start_picture_lookups(program);
     if (program.settings.use_search_service) start_search_service(program);
 

@@ -351,8 +351,8 @@ LinkImage icon_picture_from_pixels(const PicturePixels& pixels, HWND window) {
 
 void make_icon_image(Link& link, const std::string& path, HWND window, const std::string& default_picture,
                      SharedPictures* shared) {
-    if (path.size() < 2) return;
     link.picture_request = 0;
+    if (path.size() < 2) return;
     std::string type;
     std::string key;
     bool files_first = false;

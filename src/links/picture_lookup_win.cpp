@@ -24,6 +24,7 @@ std::uint32_t DeferredPictures::add(const IconLookup& lookup) {
 bool PictureLookupThread::start(const std::vector<PictureJob>& jobs, HWND window, UINT message,
                                 PictureLookupFunction look_up) {
     stop();
+    shared_.reset();
     auto shared = std::make_shared<Shared>();
     for (const PictureJob& job : jobs) shared->lookups.push_back(job.lookup);
     shared->window = window;
@@ -54,7 +55,15 @@ void PictureLookupThread::stop(DWORD wait_ms) {
         CloseHandle(thread_);
         thread_ = nullptr;
     }
-    shared_.reset();
+}
+
+std::vector<FoundPicture> PictureLookupThread::take_arrivals() {
+    std::vector<FoundPicture> arrived;
+    if (shared_) {
+        const std::lock_guard<std::mutex> hold(shared_->lock);
+        arrived.swap(shared_->arrivals);
+    }
+    return arrived;
 }
 
 bool PictureLookupThread::running() const {
@@ -68,10 +77,15 @@ DWORD WINAPI PictureLookupThread::run(void* handed) {
     const ComFunctions* com = com_functions();
     const bool com_started = com && SUCCEEDED(com->CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
     for (std::size_t i = 0; i < shared->lookups.size() && !shared->stopping; ++i) {
-        auto found = std::make_unique<FoundPicture>(shared->look_up(shared->lookups[i]));
-        found->job = i;
-        if (shared->stopping) break;
-        if (PostMessageW(shared->window, shared->message, 0, reinterpret_cast<LPARAM>(found.get()))) found.release();
+        FoundPicture found = shared->look_up(shared->lookups[i]);
+        found.job = i;
+        {
+            const std::lock_guard<std::mutex> hold(shared->lock);
+            shared->arrivals.push_back(std::move(found));
+        }
+        // Only a signal: the pictures stay with the thread's shared part,
+        // so no message from elsewhere can pass for one.
+        PostMessageW(shared->window, shared->message, 0, 0);
     }
     if (com_started) com->CoUninitialize();
     return 0;

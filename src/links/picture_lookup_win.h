@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,10 @@ struct DeferredPictures {
     std::size_t outstanding = 0;
     std::uint32_t last_request = 0;
     std::map<std::string, std::size_t, std::less<>> job_by_key;
+    // The theme's default picture of the start, for a target the shell has
+    // no icon for, loaded once for all of them.
+    std::string default_picture;
+    SharedPictures defaults;
 
     // A job for the lookup, or the one with its key; returns the request
     // number the link is to wait with.
@@ -62,13 +67,17 @@ public:
     PictureLookupThread& operator=(const PictureLookupThread&) = delete;
     ~PictureLookupThread() { stop(); }
 
-    // Looks the jobs' pictures up in order and posts each to `window` as
-    // `message` with a FoundPicture* (the receiver owns it) in lParam.
+    // Looks the jobs' pictures up in order; after each it posts `message`
+    // to `window` (both parameters 0: the message only says that
+    // take_arrivals has something).
     bool start(const std::vector<PictureJob>& jobs, HWND window, UINT message,
                PictureLookupFunction look_up = nullptr);
+    // The pictures that arrived since the last call, in order.
+    std::vector<FoundPicture> take_arrivals();
     // No more look-ups: returns at once when the worker is between two,
     // else after at most `wait_ms` (a look-up that blocks, on a share that
-    // never answers, is left to end with the process).
+    // never answers, is left to end with the process). What arrived
+    // before can still be taken.
     void stop(DWORD wait_ms = 50);
     bool running() const;
 
@@ -79,6 +88,8 @@ private:
         UINT message = 0;
         PictureLookupFunction look_up;
         std::atomic<bool> stopping{false};
+        std::mutex lock;  // over arrivals
+        std::vector<FoundPicture> arrivals;
     };
     static DWORD WINAPI run(void* shared);
 

@@ -74,8 +74,11 @@ SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, H
     shared.drive_root = location.drive_root;
     for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared, deferred);
     if (deferred && !deferred->jobs.empty()) {
-        // The cache to write is known once every picture is in.
+        // The cache to write is known once every picture is in; the
+        // pictures made from it are the links' own by now.
+        if (cache) cache->made.clear();
         deferred->cache = std::move(cache);
+        deferred->default_picture = default_picture;
     } else if (cache) {
         *icon_cache = cache->result();
     }

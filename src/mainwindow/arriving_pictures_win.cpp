@@ -1,7 +1,5 @@
 #include "mainwindow/arriving_pictures_win.h"
 
-#include <memory>
-
 #include "links/link_images_win.h"
 #include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
@@ -24,48 +22,69 @@ void finish_cache(ProgramState& program) {
     pictures.outstanding = 0;
 }
 
+// Whether the link waits for the job's picture.
+bool waits_for(const Link& link, const PictureJob& job) {
+    if (link.picture_request == 0) return false;
+    for (std::uint32_t request : job.requests) {
+        if (link.picture_request == request) return true;
+    }
+    return false;
+}
+
+// One arrival onto its links and into the cache; true when a link shows it.
+bool accept(ProgramState& program, HWND window, const FoundPicture& found) {
+    DeferredPictures& pictures = program.pictures;
+    if (found.job >= pictures.jobs.size()) return false;
+    const PictureJob& job = pictures.jobs[found.job];
+    const LinkImage picture = found.pixels ? icon_picture_from_pixels(*found.pixels, window) : LinkImage{};
+    bool shown = false;
+    for (Link& link : program.links) {
+        if (!waits_for(link, job)) continue;
+        if (picture) {
+            show_looked_up_icon(link, picture);
+        } else {
+            load_default_image(link, pictures.default_picture, &pictures.defaults);
+        }
+        shown = true;
+    }
+    if (found.pixels && found.keep && picture && !job.lookup.key.empty() && pictures.cache) {
+        pictures.cache->keep(job.lookup.key, *found.pixels);
+    }
+    if (pictures.outstanding > 0 && --pictures.outstanding == 0) finish_cache(program);
+    return shown;
+}
+
 }  // namespace
 
 void start_picture_lookups(ProgramState& program) {
-    if (program.pictures.jobs.empty()) return;
-    if (!program.picture_lookups.start(program.pictures.jobs, program.main_window, WM_PICTURE_FOUND,
-                                       program.look_up_picture)) {
-        // No worker: the links keep their captions alone this run.
+    DeferredPictures& pictures = program.pictures;
+    if (pictures.jobs.empty()) return;
+    if (!program.picture_lookups.start(pictures.jobs, program.main_window, WM_PICTURE_FOUND, program.look_up_picture)) {
+        // No worker: looked up here, as before there was one.
+        for (const PictureJob& job : pictures.jobs) {
+            for (Link& link : program.links) {
+                if (waits_for(link, job)) {
+                    make_icon_image(link, job.lookup.path, program.main_window, pictures.default_picture);
+                }
+            }
+        }
         finish_cache(program);
     }
 }
 
-void accept_found_picture(MainWindow& data, HWND window, LPARAM lparam) {
-    const std::unique_ptr<FoundPicture> found(reinterpret_cast<FoundPicture*>(lparam));
+void accept_found_pictures(MainWindow& data, HWND window) {
     ProgramState& program = data.program;
-    DeferredPictures& pictures = program.pictures;
-    if (!found || found->job >= pictures.jobs.size()) return;
-    const PictureJob& job = pictures.jobs[found->job];
-    const LinkImage picture =
-        found->pixels ? icon_picture_from_pixels(*found->pixels, window) : LinkImage{};
-    const std::string default_picture = default_picture_path(program.theme_folder());
     bool shown = false;
-    for (Link& link : program.links) {
-        if (link.picture_request == 0) continue;
-        bool waits = false;
-        for (std::uint32_t request : job.requests) waits = waits || link.picture_request == request;
-        if (!waits) continue;
-        if (picture) {
-            show_looked_up_icon(link, picture);
-        } else {
-            load_default_image(link, default_picture);
-        }
-        shown = true;
-    }
-    if (found->pixels && found->keep && picture && !job.lookup.key.empty() && pictures.cache) {
-        pictures.cache->keep(job.lookup.key, *found->pixels);
+    for (const FoundPicture& found : program.picture_lookups.take_arrivals()) {
+        shown = accept(program, window, found) || shown;
     }
     if (shown) repaint_view(window, AREA_LINKS, program, data.paint_cache);
-    if (pictures.outstanding > 0 && --pictures.outstanding == 0) finish_cache(program);
 }
 
 void settle_pictures(ProgramState& program) {
     program.picture_lookups.stop();
+    // What arrived after the message loop ended still counts.
+    for (const FoundPicture& found : program.picture_lookups.take_arrivals()) accept(program, program.main_window, found);
     if (program.pictures.outstanding > 0) finish_cache(program);
 }
 

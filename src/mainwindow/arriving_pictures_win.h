@@ -10,17 +10,17 @@
 
 namespace qb {
 
-// Posted by the worker with a FoundPicture* in lParam.
+// Posted by the worker when pictures arrived (both parameters 0).
 inline constexpr UINT WM_PICTURE_FOUND = WM_USER + 4;
 
 // Starts the worker for what the start left to look up (nothing to do:
 // nothing started), with the program's way of looking one up.
 void start_picture_lookups(ProgramState& program);
 
-// One arrival: shown on every link that still waits for it (the theme's
-// default picture when the shell has none), kept for icons.dat; when it
-// is the last, the cache to write is noted.
-void accept_found_picture(MainWindow& data, HWND window, LPARAM found);
+// The arrivals: each shown on every link that still waits for it (the
+// start's default picture when the shell has none) and kept for
+// icons.dat; after the last, the cache to write is noted.
+void accept_found_pictures(MainWindow& data, HWND window);
 
 // No more look-ups; the cache keeps what arrived (exit, session's end).
 void settle_pictures(ProgramState& program);

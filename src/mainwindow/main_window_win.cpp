@@ -209,7 +209,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
             if (wparam == SIZE_RESTORED) note_window_size(self->program);
             return 0;
         case WM_PICTURE_FOUND:
-            accept_found_picture(*self, window, lparam);
+            accept_found_pictures(*self, window);
             return 0;
         case WM_SETFOCUS:
             announce_focus(self->program);

@@ -374,13 +374,22 @@ TEST_F(IconCacheStart, ALookUpThatBlocksNeitherHoldsTheExitNorLandsOnAnotherLink
     link_to({"a.txt", "c.ini", "tool2.exe"});
     const std::vector<Shown> today = start(false);
     DeleteFileW(system_path(icon_cache_path(location_in(folder_))).c_str());
-    UniqueKernelHandle release(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-    ASSERT_TRUE(release);
-    // Each look-up waits for the test, as one on a share that never answers would.
-    auto waiting_look_up = [&](const IconLookup& lookup) {
-        WaitForSingleObject(release.get(), 10000);
+    // Each look-up waits for the test, as one on a share that never answers
+    // would; the events live as long as a worker that may outlast a run,
+    // and the test waits for the last look-up to end before it goes.
+    struct Events {
+        UniqueKernelHandle release{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+        UniqueKernelHandle idle{CreateEventW(nullptr, TRUE, TRUE, nullptr)};
+    };
+    const auto events = std::make_shared<Events>();
+    ASSERT_TRUE(events->release && events->idle);
+    HANDLE release = events->release.get();
+    auto waiting_look_up = [events](const IconLookup& lookup) {
+        ResetEvent(events->idle.get());
+        WaitForSingleObject(events->release.get(), 10000);
         FoundPicture found;
         found.pixels = look_up_icon_pixels(lookup.path, lookup.files_first);
+        SetEvent(events->idle.get());
         return found;
     };
 
@@ -398,7 +407,7 @@ TEST_F(IconCacheStart, ALookUpThatBlocksNeitherHoldsTheExitNorLandsOnAnotherLink
             program.state.links.select_only(program.state.links.at(0));
             SendMessageW(window, WM_COMMAND, CMD_DELETE, 0);
             ASSERT_EQ(program.state.links.count(), 2);
-            SetEvent(release.get());
+            SetEvent(release);
             EXPECT_TRUE(pump_messages_until([&] { return program.state.pictures.outstanding == 0; }, 15000));
             for (const Link& link : program.state.links) {
                 shown.push_back({link.image ? bitmap_pixels(static_cast<HBITMAP>(link.image.get()))
@@ -415,7 +424,7 @@ TEST_F(IconCacheStart, ALookUpThatBlocksNeitherHoldsTheExitNorLandsOnAnotherLink
 
     // Escape while a look-up blocks: the run ends at once, and icons.dat
     // stays a whole cache.
-    ResetEvent(release.get());
+    ResetEvent(release);
     DeleteFileW(system_path(icon_cache_path(location_in(folder_))).c_str());
     link_to({"a.txt", "c.ini"});
     TestProgram program(folder_);
@@ -428,7 +437,8 @@ TEST_F(IconCacheStart, ALookUpThatBlocksNeitherHoldsTheExitNorLandsOnAnotherLink
         press_key(window, VK_ESCAPE);
     }), 0);
     const DWORD ended = GetTickCount() - escaped;
-    SetEvent(release.get());  // the worker may finish, and ends
+    SetEvent(release);  // the worker may finish, and ends
+    EXPECT_EQ(WaitForSingleObject(events->idle.get(), 10000), WAIT_OBJECT_0) << "the worker's last look-up ended";
     EXPECT_LT(ended, 1000u) << "the run ended " << ended << " ms after Escape";
     std::printf("the run ended %lu ms after Escape\n", static_cast<unsigned long>(ended));
     const std::string cache = icon_cache_path(location_in(folder_));
