@@ -93,7 +93,7 @@ program_file_checks() {
   local version
   version=$(sed -n 's/^project(Quillobrante VERSION \([0-9.]*\).*/\1/p' "$ROOT/CMakeLists.txt")
   /usr/bin/python3 "$ROOT/tests/release/check_program_file.py" \
-    "i386:$ROOT/build/windows/Quillobrante.exe" \
+    "i386:$ROOT/dist/Quillobrante.exe" \
     "zip:$ROOT/build/Quillobrante-$version.zip" \
     "amd64:$ROOT/build/windows64/program/Quillobrante.exe"
 }

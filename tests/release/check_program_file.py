@@ -61,6 +61,15 @@ def relocated_rvas(pe):
     return rvas
 
 
+def each_slot(entries):
+    """(library, function, pefile's import) for every slot of the entries."""
+    for entry in entries:
+        dll = entry.dll.decode("ascii", "replace")
+        for imported in entry.imports:
+            name = imported.name.decode("ascii", "replace") if imported.name else "#%s" % imported.ordinal
+            yield dll, name, imported
+
+
 def referenced_addresses(path, kind):
     """Every address the code calls, jumps or loads through."""
     listing = subprocess.run([OBJDUMP[kind], "-d", "--no-show-raw-insn", path], stdout=subprocess.PIPE,
@@ -95,30 +104,24 @@ def check(path, kind, label=None):
     relocatable = pe.OPTIONAL_HEADER.DllCharacteristics & 0x40 or hasattr(pe, "DIRECTORY_ENTRY_BASERELOC")
     relocations = relocated_rvas(pe)
     slots = {}  # RVA of a slot -> what fills it
-    for entry in imports:
-        dll = entry.dll.decode("ascii", "replace")
-        for imported in entry.imports:
-            rva = imported.address - base
-            name = imported.name.decode("ascii", "replace") if imported.name else "#%s" % imported.ordinal
-            slots[rva] = "%s!%s" % (dll, name)
-            value = slot_value(pe, rva, width)
-            wanted = imported.struct_table.AddressOfData if imported.struct_table is not None else None
-            if value == 0 or (wanted is not None and value != wanted):
-                faults.append("import slot of %s!%s at 0x%x holds 0x%x, not its name entry (0x%x)"
-                              % (dll, name, imported.address, value, wanted or 0))
-    for entry in delay_imports:
-        dll = entry.dll.decode("ascii", "replace")
-        for imported in entry.imports:
-            rva = imported.address - base
-            name = imported.name.decode("ascii", "replace") if imported.name else "#%s" % imported.ordinal
-            slots[rva] = "%s!%s (delay-loaded)" % (dll, name)
-            target = slot_value(pe, rva, width) - base
-            section = section_of(pe, target) if target >= 0 else None
-            if section is None or not section.Characteristics & 0x20000000:
-                faults.append("delay-import slot of %s!%s at 0x%x holds 0x%x, not the address of its loading code"
-                              % (dll, name, imported.address, target + base))
-            elif relocatable and relocations and rva not in relocations:
-                faults.append("delay-import slot of %s!%s at 0x%x is not relocated" % (dll, name, imported.address))
+    for dll, name, imported in each_slot(imports):
+        rva = imported.address - base
+        slots[rva] = "%s!%s" % (dll, name)
+        value = slot_value(pe, rva, width)
+        wanted = imported.struct_table.AddressOfData if imported.struct_table is not None else None
+        if value == 0 or (wanted is not None and value != wanted):
+            faults.append("import slot of %s!%s at 0x%x holds 0x%x, not its name entry (0x%x)"
+                          % (dll, name, imported.address, value, wanted or 0))
+    for dll, name, imported in each_slot(delay_imports):
+        rva = imported.address - base
+        slots[rva] = "%s!%s (delay-loaded)" % (dll, name)
+        target = slot_value(pe, rva, width) - base
+        section = section_of(pe, target) if target >= 0 else None
+        if section is None or not section.Characteristics & 0x20000000:
+            faults.append("delay-import slot of %s!%s at 0x%x holds 0x%x, not the address of its loading code"
+                          % (dll, name, imported.address, target + base))
+        elif relocatable and relocations and rva not in relocations:
+            faults.append("delay-import slot of %s!%s at 0x%x is not relocated" % (dll, name, imported.address))
 
     import_sections = {id(section_of(pe, rva)) for rva in slots}
     directory = pe.OPTIONAL_HEADER.DATA_DIRECTORY[pefile.DIRECTORY_ENTRY["IMAGE_DIRECTORY_ENTRY_IMPORT"]]
