@@ -1,19 +1,23 @@
 // Prints how long Quillobrante.exe takes from process creation to its
-// first painted main window on drives with 0, 100 and 1,000 links, next to
-// a bare Win32 program that shows one 400 x 300 popup (bare_window.exe),
-// both started by the same launcher in the same Wine session, in turning
-// order; and the private bytes of both at that moment. Each drive is
-// started cold (no icons.dat: every picture looked up) and warm (a start
-// before it left icons.dat). Figures, not a test.
+// first painted main window, and until the last link picture is in and
+// painted, on drives with 0, 100 and 1,000 links, next to a bare Win32
+// program that shows one 400 x 300 popup (bare_window.exe), all started by
+// the same launcher in the same Wine session, in turning order; and the
+// private bytes at the first paint. Each drive is started cold (no
+// icons.dat: every picture looked up), warm (this PC's icons.dat) and as
+// on a new PC (the same icons.dat, another MachineGuid). Figures, not a
+// test.
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "common/file_io_win.h"
 #include "common/win_handles_win.h"
 #include "support/link_drive_win.h"
 #include "support/test_support_win.h"
@@ -22,7 +26,7 @@ using namespace qb;
 
 namespace {
 
-constexpr int kRounds = 7;
+constexpr int kRounds = 9;
 constexpr DWORD kWindowTimeoutMs = 60000;
 constexpr int kLinkCounts[] = {0, 100, 1000};
 
@@ -30,7 +34,8 @@ using Clock = std::chrono::steady_clock;
 
 struct Launch {
     bool ok = false;
-    double milliseconds = 0;
+    double milliseconds = 0;          // to the first painted window
+    double last_picture_milliseconds = 0;  // until every picture is in and painted
     double private_megabytes = 0;
 };
 
@@ -70,8 +75,15 @@ double private_megabytes(HANDLE process) {
     return counters.PagefileUsage / (1024.0 * 1024.0);
 }
 
+// Whether the window still waits for link pictures (the program marks it
+// so), or has a paint to do.
+bool pictures_to_come(HWND window) {
+    return GetPropW(window, L"QbPicturesToCome") != nullptr || GetUpdateRect(window, nullptr, FALSE);
+}
+
 // Starts the program in its folder, waits for its first painted window,
-// reads its private bytes, closes the window and waits for the end.
+// reads its private bytes, waits for the last picture, closes the window
+// and waits for the end (so that icons.dat is written when it is to be).
 Launch launch(const std::string& folder, const std::string& exe, const char* window_class,
               const char* arguments = "") {
     Launch result;
@@ -80,6 +92,7 @@ Launch launch(const std::string& folder, const std::string& exe, const char* win
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     const Clock::time_point start = Clock::now();
+    auto since_start = [&] { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); };
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
                         &process)) {
         return result;
@@ -89,12 +102,17 @@ Launch launch(const std::string& folder, const std::string& exe, const char* win
     HWND window = nullptr;
     while (!(window = painted_window(process.dwProcessId, window_class))) {
         if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) return result;
-        if (Clock::now() - start > std::chrono::milliseconds(kWindowTimeoutMs)) break;
+        if (since_start() > kWindowTimeoutMs) break;
     }
     if (window) {
-        result.milliseconds = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        result.milliseconds = since_start();
         result.private_megabytes = private_megabytes(process.hProcess);
-        result.ok = true;
+        bool complete = false;
+        while (!(complete = !pictures_to_come(window)) && since_start() < kWindowTimeoutMs) {
+            if (WaitForSingleObject(process.hProcess, 1) == WAIT_OBJECT_0) break;
+        }
+        result.last_picture_milliseconds = since_start();
+        result.ok = complete;
         PostMessageA(window, WM_CLOSE, 0, 0);
     }
     if (WaitForSingleObject(process.hProcess, 30000) != WAIT_OBJECT_0) {
@@ -113,6 +131,7 @@ double median(std::vector<double> values) {
 
 struct Series {
     std::vector<double> milliseconds;
+    std::vector<double> last_picture_milliseconds;
     std::vector<double> megabytes;
     int failures = 0;
     void add(const Launch& launch) {
@@ -121,9 +140,15 @@ struct Series {
             return;
         }
         milliseconds.push_back(launch.milliseconds);
+        last_picture_milliseconds.push_back(launch.last_picture_milliseconds);
         megabytes.push_back(launch.private_megabytes);
     }
+    double first() const { return median(milliseconds); }
+    double last() const { return median(last_picture_milliseconds); }
 };
+
+// The kinds of start measured on each drive.
+enum StartKind { kCold, kWarm, kNewPc, kBare, kKindsPerDrive };
 
 // A program folder on the test drive: Quillobrante.exe, data.dll, the
 // themes, bare_window.exe and a data.qb with the links.
@@ -147,31 +172,51 @@ int main() {
     std::vector<std::string> folders;
     for (int links : kLinkCounts) folders.push_back(lay_out_program(root, links, targets));
 
-    // Per drive a cold start, a warm one and the bare program; and one
-    // series of the bare program that asks the shell for an icon. Each
-    // round starts them in a turned order, so a slow moment of the machine
-    // is shared out.
+    // This PC's icons.dat of each drive, left by a start that saw every
+    // picture in: what the warm and new-PC starts find.
+    const std::wstring home = test::machine_guid();
+    std::vector<std::optional<std::vector<std::uint8_t>>> home_caches;
+    for (const std::string& folder : folders) {
+        DeleteFileA((folder + "\\icons.dat").c_str());
+        launch(folder, "Quillobrante.exe", "Quillobrante");
+        home_caches.push_back(read_file_bytes(folder + "\\icons.dat"));
+    }
+
+    // Per drive the four kinds of start; and one series of the bare program
+    // that asks the shell for an icon. Each round starts them in a turned
+    // order, so a slow moment of the machine is shared out.
     const int drives = static_cast<int>(folders.size());
-    const int kinds = drives * 3 + 1;
+    const int kinds = drives * kKindsPerDrive + 1;
     std::vector<Series> series(kinds);
+    bool guid_changed = true;
     for (int round = 0; round < kRounds; ++round) {
         for (int step = 0; step < kinds; ++step) {
             const int kind = (step + round) % kinds;
-            if (kind == drives * 3) {
+            if (kind == drives * kKindsPerDrive) {
                 series[kind].add(launch(folders[0], "bare_window.exe", "QbBareWindow", " --shell-icon"));
                 continue;
             }
-            const std::string& folder = folders[kind / 3];
+            const int drive = kind / kKindsPerDrive;
+            const std::string& folder = folders[drive];
             const std::string cache = folder + "\\icons.dat";
-            switch (kind % 3) {
-            case 0:
+            auto restore_cache = [&] {
+                DeleteFileA(cache.c_str());
+                if (home_caches[drive]) test::write_bytes(cache, *home_caches[drive]);
+            };
+            switch (kind % kKindsPerDrive) {
+            case kCold:
                 DeleteFileA(cache.c_str());
                 series[kind].add(launch(folder, "Quillobrante.exe", "Quillobrante"));
                 break;
-            case 1:
-                // The same drive started twice, the second start measured.
-                launch(folder, "Quillobrante.exe", "Quillobrante");
+            case kWarm:
+                restore_cache();
                 series[kind].add(launch(folder, "Quillobrante.exe", "Quillobrante"));
+                break;
+            case kNewPc:
+                restore_cache();
+                guid_changed = test::set_machine_guid(L"qb-bench-new-pc-" + std::to_wstring(round)) && guid_changed;
+                series[kind].add(launch(folder, "Quillobrante.exe", "Quillobrante"));
+                guid_changed = test::set_machine_guid(home) && guid_changed;
                 break;
             default:
                 series[kind].add(launch(folder, "bare_window.exe", "QbBareWindow"));
@@ -180,46 +225,60 @@ int main() {
         }
     }
 
-    std::printf("Start-up to the first painted window, median of %d launches each, in turning order\n", kRounds);
-    std::printf("(a quarter programs, the rest .txt, .ini and .pdf documents; window 400 x 300;\n");
-    std::printf(" cold: no icons.dat; warm: the second of two starts of the drive)\n");
-    std::printf("%-11s %9s %9s %9s %6s %6s   %-26s %8s\n", "drive", "cold", "warm", "bare", "cold", "warm",
-                "private: cold / warm / bare", "warm more");
-    struct Row {
-        double warm_ratio = 0;
-        double warm_more_mb = 0;
-    };
-    std::vector<Row> rows;
-    for (std::size_t i = 0; i < folders.size(); ++i) {
-        const Series& cold = series[i * 3];
-        const Series& warm = series[i * 3 + 1];
-        const Series& bare = series[i * 3 + 2];
-        const double bare_ms = median(bare.milliseconds);
-        auto ratio = [&](const Series& s) { return bare_ms > 0 ? median(s.milliseconds) / bare_ms : 0.0; };
-        const double bare_mb = median(bare.megabytes);
+    std::printf("Start-up, median of %d launches each, in turning order (a quarter programs, the rest\n", kRounds);
+    std::printf(".txt, .ini and .pdf documents; window 400 x 300). cold: no icons.dat; warm: this PC's\n");
+    std::printf("icons.dat; new PC: the same icons.dat, another MachineGuid%s.\n",
+                guid_changed ? "" : " (NOT changed: the registry refused)");
+    // The bare window is the same program on every drive: all its starts
+    // make one floor, steadier than any drive's few.
+    Series bare_all;
+    for (int i = 0; i < drives; ++i) {
+        const Series& bare = series[i * kKindsPerDrive + kBare];
+        bare_all.milliseconds.insert(bare_all.milliseconds.end(), bare.milliseconds.begin(), bare.milliseconds.end());
+        bare_all.megabytes.insert(bare_all.megabytes.end(), bare.megabytes.begin(), bare.megabytes.end());
+    }
+    const double bare_ms = bare_all.first();
+    std::printf("Times in ms; ratios to the bare window's median over all its %zu starts, %.0f ms.\n\n",
+                bare_all.milliseconds.size(), bare_ms);
+    std::printf("%-11s %-33s %-20s %-26s %s\n", "", "first painted window", "ratio", "last picture in",
+                "private MB at first paint");
+    std::printf("%-11s %7s %7s %7s %7s   %6s %6s %6s   %7s %7s %7s   %s\n", "drive", "cold", "warm", "new PC", "bare",
+                "cold", "warm", "new PC", "cold", "warm", "new PC", "cold / warm / new PC / bare");
+    double worst_first_ratio = 0;
+    std::vector<double> warm_more_mb;
+    double cold_last_1000_ratio = 0;
+    for (int i = 0; i < drives; ++i) {
+        const Series* row = &series[i * kKindsPerDrive];
+        auto ratio = [&](const Series& s) { return bare_ms > 0 ? s.first() / bare_ms : 0.0; };
+        auto ratio_last = [&](const Series& s) { return bare_ms > 0 ? s.last() / bare_ms : 0.0; };
+        for (int kind : {kCold, kWarm, kNewPc}) worst_first_ratio = std::max(worst_first_ratio, ratio(row[kind]));
         char drive[32];
         std::snprintf(drive, sizeof drive, "%d links", kLinkCounts[i]);
-        std::printf("%-11s %6.0f ms %6.0f ms %6.0f ms %6.2f %6.2f   %6.1f / %4.1f / %4.1f MB %+6.1f MB", drive,
-                    median(cold.milliseconds), median(warm.milliseconds), bare_ms, ratio(cold), ratio(warm),
-                    median(cold.megabytes), median(warm.megabytes), bare_mb, median(warm.megabytes) - bare_mb);
-        if (cold.failures || warm.failures || bare.failures) {
-            std::printf("   (%d, %d and %d launches failed)", cold.failures, warm.failures, bare.failures);
-        }
+        std::printf("%-11s %7.0f %7.0f %7.0f %7.0f   %6.2f %6.2f %6.2f   %7.0f %7.0f %7.0f   %.1f / %.1f / %.1f / %.1f",
+                    drive, row[kCold].first(), row[kWarm].first(), row[kNewPc].first(), row[kBare].first(), ratio(row[kCold]),
+                    ratio(row[kWarm]), ratio(row[kNewPc]), row[kCold].last(), row[kWarm].last(), row[kNewPc].last(),
+                    median(row[kCold].megabytes), median(row[kWarm].megabytes), median(row[kNewPc].megabytes),
+                    median(row[kBare].megabytes));
+        const int failures = row[kCold].failures + row[kWarm].failures + row[kNewPc].failures + row[kBare].failures;
+        if (failures) std::printf("   (%d launches failed)", failures);
         std::printf("\n");
-        rows.push_back({ratio(warm), median(warm.megabytes) - bare_mb});
+        warm_more_mb.push_back(median(row[kWarm].megabytes) - median(row[kBare].megabytes));
+        if (kLinkCounts[i] == 1000) cold_last_1000_ratio = ratio_last(row[kCold]);
     }
-    const Series& shell = series[drives * 3];
-    std::printf("bare window that first asks the shell for one icon: %.0f ms, %.1f MB private\n",
-                median(shell.milliseconds), median(shell.megabytes));
+    const Series& shell = series[drives * kKindsPerDrive];
+    std::printf("bare window that first asks the shell for one icon: %.0f ms, %.1f MB private\n", shell.first(),
+                median(shell.megabytes));
 
     auto verdict = [](bool met) { return met ? "met" : "NOT met"; };
     std::printf("Goals:\n");
-    std::printf("  warm start, 100 links:   ratio %.2f, goal at most 1.20: %s\n", rows[1].warm_ratio,
-                verdict(rows[1].warm_ratio <= 1.2));
-    std::printf("  warm start, 1,000 links: ratio %.2f, goal at most 1.50: %s\n", rows[2].warm_ratio,
-                verdict(rows[2].warm_ratio <= 1.5));
-    std::printf("  warm start, 100 links:   private bytes %+.1f MB over the bare window, goal at most +3.0 MB: %s\n",
-                rows[1].warm_more_mb, verdict(rows[1].warm_more_mb <= 3.0));
-    std::printf("  cold starts: no slower than a build without the cache (compare the cold ratios with its run)\n");
+    std::printf("  first painted window, every drive and kind: worst ratio %.2f, goal at most 1.30: %s\n",
+                worst_first_ratio, verdict(worst_first_ratio <= 1.3));
+    // The cold start of 1,000 links showed its window 7.1 times the bare
+    // one's time before pictures were looked up after the window.
+    std::printf("  last picture in, cold, 1,000 links: ratio %.2f, goal at most 7.1 (the window's own cold\n"
+                "    start before pictures came after it): %s\n",
+                cold_last_1000_ratio, verdict(cold_last_1000_ratio > 0 && cold_last_1000_ratio <= 7.1));
+    std::printf("  warm start, 100 links: private bytes %+.1f MB over the bare window, goal at most +3.0 MB: %s\n",
+                warm_more_mb[1], verdict(warm_more_mb[1] <= 3.0));
     return 0;
 }

@@ -37,15 +37,19 @@ void initialise(MainWindow& data, HWND window) {
     program.ui_font.reset(
         CreateFontW(14, 0, 0, 0, FW_LIGHT, FALSE, FALSE, FALSE, RUSSIAN_CHARSET, 0, 0, 0, 0, L"Tahoma"));
     program.header_height = measure_header();
+    program.start_step_done("font and header");
     program.location = locate_program(program.instance);
     program.drive = read_drive_info(program.location.drive_root);
+    program.start_step_done("drive facts");
     // Pictures icons.dat does not hold are looked up once the window shows.
     program.settings_unreadable =
         load_settings(program.location, program.seams, window, program.settings, program.links, program.links_loaded,
                       &program.icon_cache, &program.pictures) == SettingsLoad::Unreadable;
     // Pictures looked up now are kept soon, not only at exit.
     if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
+    program.start_step_done("settings and pictures");
     if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
+    program.start_step_done("theme");
 
     const Size stored{program.settings.window_width, program.settings.window_height};
     const Rect place =
@@ -53,10 +57,12 @@ void initialise(MainWindow& data, HWND window) {
     const Size placed_size{place.width(), place.height()};
     if (placed_size != stored) program.fitted_size = placed_size;
     SetWindowPos(window, HWND_TOP, place.left, place.top, place.width(), place.height(), 0);
+    program.start_step_done("window placed");
 
     load_skin(program.bitmaps, program.theme_folder(), program.resource_library.get());
     // The cache holds sections of its own: the library is not needed any more.
     program.resource_library.reset();
+    program.start_step_done("skin pictures");
     // The skin is composed for the window's size by reshape_window, which
     // the start calls next.
 
@@ -64,6 +70,7 @@ void initialise(MainWindow& data, HWND window) {
         program.autorun_state = check_autorun_file(program.location.drive_root, process_command_line());
     }
     protect_autorun_file(program.location.drive_root);
+    program.start_step_done("autorun file");
     data.view.idle_countdown = kIdleSeconds;
 }
 

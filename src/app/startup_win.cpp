@@ -157,8 +157,10 @@ int run_program(ProgramState& program) {
         activate_running_copy(instance_name, kFindRunningCopyMs);
         return 0;
     }
+    program.start_step_done("single instance");
     WindowClasses classes(instance, splash_window_proc);
     if (!classes.registered_all()) return 1;
+    program.start_step_done("window classes");
     // The main window's data outlives the window, which RunWindows destroys.
     MainWindow data(program, MainWindowHooks{.open_options = open_options, .end_session = end_session});
     RunWindows windows(program);
@@ -170,30 +172,38 @@ int run_program(ProgramState& program) {
 
     windows.splash = CreateWindowExW(0, to_wide(kSplashClass).c_str(), L"", WS_POPUP, screen.cx / 2 - 150, screen.cy / 2 - 75, 200,
                                      150, nullptr, nullptr, instance, &program);
+    program.start_step_done("splash created");
     program.resource_library = load_picture_library(locate_program(instance));
     if (program.resource_library) program.bitmaps.add_from_resource(program.resource_library.get(), "LOGO");
+    program.start_step_done("picture library");
     ShowWindow(windows.splash, SW_SHOW);
     UpdateWindow(windows.splash);
+    program.start_step_done("splash shown");
 
     program.main_window = create_main_window(data);
     if (program.main_window == nullptr) return 2;
     HWND window = program.main_window;
     single.mark_window(window);
+    program.start_step_done("main window created");
 
     initialise(data, window);
     create_skin_buttons(window, instance);
+    program.start_step_done("skin buttons");
     reshape_window(program, window);
+    program.start_step_done("window shaped");
     SetTimer(window, kHintTimer, kHintTimerPeriod, nullptr);
     SetTimer(window, kIdleTimer, kIdleTimerPeriod, nullptr);
     data.view.slide_timer_running = false;
 
-    DestroyWindow(windows.splash);
-    windows.splash = nullptr;
-    classes.unregister(kSplashClass);
-
+    mark_pictures_to_come(program);
     ShowWindow(window, SW_SHOW);
     // Painted before any picture can arrive to compete with the paint.
     UpdateWindow(window);
+    program.start_step_done("shown and painted");
+    // The splash goes once the desktop it stood for is there.
+    DestroyWindow(windows.splash);
+    windows.splash = nullptr;
+    classes.unregister(kSplashClass);
     start_picture_lookups(program);
     if (program.settings.use_search_service) start_search_service(program);
 

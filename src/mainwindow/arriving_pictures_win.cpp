@@ -69,6 +69,13 @@ void start_picture_lookups(ProgramState& program) {
             }
         }
         finish_cache(program);
+        RemovePropW(program.main_window, kPicturesToComeProperty);
+    }
+}
+
+void mark_pictures_to_come(const ProgramState& program) {
+    if (!program.pictures.jobs.empty()) {
+        SetPropW(program.main_window, kPicturesToComeProperty, reinterpret_cast<HANDLE>(1));
     }
 }
 
@@ -79,6 +86,10 @@ void accept_found_pictures(MainWindow& data, HWND window) {
         shown = accept(program, window, found) || shown;
     }
     if (shown) repaint_view(window, AREA_LINKS, program, data.paint_cache);
+    if (program.pictures.outstanding == 0 && GetPropW(window, kPicturesToComeProperty)) {
+        UpdateWindow(window);
+        RemovePropW(window, kPicturesToComeProperty);
+    }
 }
 
 void settle_pictures(ProgramState& program) {
@@ -86,6 +97,7 @@ void settle_pictures(ProgramState& program) {
     // What arrived after the message loop ended still counts.
     for (const FoundPicture& found : program.picture_lookups.take_arrivals()) accept(program, program.main_window, found);
     if (program.pictures.outstanding > 0) finish_cache(program);
+    if (program.main_window) RemovePropW(program.main_window, kPicturesToComeProperty);
 }
 
 }  // namespace qb

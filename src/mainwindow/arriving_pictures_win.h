@@ -13,6 +13,16 @@ namespace qb {
 // Posted by the worker when pictures arrived (both parameters 0).
 inline constexpr UINT WM_PICTURE_FOUND = WM_USER + 4;
 
+// A property of the main window while pictures are still on their way,
+// removed once the last one is in and its links are painted: how another
+// process (the start-up benchmark) sees that the desktop is complete.
+inline constexpr const wchar_t* kPicturesToComeProperty = L"QbPicturesToCome";
+
+// Marks the window with kPicturesToComeProperty when the start left
+// pictures to look up; before the window shows, so that no one sees it
+// complete before they are in.
+void mark_pictures_to_come(const ProgramState& program);
+
 // Starts the worker for what the start left to look up (nothing to do:
 // nothing started), with the program's way of looking one up.
 void start_picture_lookups(ProgramState& program);

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 #include "common/drive_facts.h"
@@ -68,6 +69,12 @@ struct ProgramState {
     DeferredPictures pictures;
     PictureLookupThread picture_lookups;
     PictureLookupFunction look_up_picture;
+    // Told the name of each step of the start as it ends (empty: no one
+    // listens; the start-up benchmark times the steps with it).
+    std::function<void(const char* step)> on_start_step;
+    void start_step_done(const char* step) const {
+        if (on_start_step) on_start_step(step);
+    }
     // data.qb was there at start but could not be read: it is moved aside
     // before anything is saved in its place (then this is cleared).
     bool settings_unreadable = false;

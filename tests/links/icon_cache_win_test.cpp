@@ -14,6 +14,7 @@
 #include "links/settings_codec.h"
 #include "links/settings_file_win.h"
 #include "links/picture_lookup_win.h"
+#include "mainwindow/arriving_pictures_win.h"
 #include "mainwindow/keys.h"
 #include "mainwindow/program_state_win.h"
 #include "support/link_drive_win.h"
@@ -262,33 +263,6 @@ TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverCachedAndOtherPCsStay
     EXPECT_EQ(rewritten->keys().back(), laptop) << "after this PC's";
 }
 
-// This PC's identity as the registry holds it; "" when it has none.
-std::wstring machine_guid() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0, KEY_READ | KEY_WOW64_64KEY,
-                      &key) != ERROR_SUCCESS) {
-        return {};
-    }
-    UniqueRegistryKey owner(key);
-    wchar_t text[128] = {};
-    DWORD size = sizeof text - sizeof text[0];
-    if (RegQueryValueExW(key, L"MachineGuid", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
-        return {};
-    }
-    return text;
-}
-
-bool set_machine_guid(const std::wstring& guid) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0, nullptr, 0,
-                        KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    UniqueRegistryKey owner(key);
-    return RegSetValueExW(key, L"MachineGuid", 0, REG_SZ, reinterpret_cast<const BYTE*>(guid.c_str()),
-                          static_cast<DWORD>((guid.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-}
-
 TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain) {
     link_to({"tool1.exe", "notepad.exe", "a.txt"});
     const std::vector<Shown> cold = start(true);
@@ -333,7 +307,10 @@ TEST_F(IconCacheStart, TheWindowShowsFirstAndEveryPictureThatArrivesIsTodays) {
         EXPECT_EQ(program.run([&](HWND window) {
             // Each link that waited was given a request number at start.
             result.waiting_at_first = static_cast<int>(program.state.pictures.last_request);
+            // Other processes see from the window whether pictures are still to come.
+            EXPECT_EQ(GetPropW(window, kPicturesToComeProperty) != nullptr, program.state.pictures.outstanding > 0);
             EXPECT_TRUE(pump_messages_until([&] { return program.state.pictures.outstanding == 0; }, 15000));
+            EXPECT_EQ(GetPropW(window, kPicturesToComeProperty), nullptr) << "every picture is in";
             for (const Link& link : program.state.links) {
                 EXPECT_EQ(link.picture_request, 0u) << *link.caption;
                 result.shown.push_back({link.image ? bitmap_pixels(static_cast<HBITMAP>(link.image.get()))

@@ -328,4 +328,30 @@ bool pump_messages_until(const std::function<bool()>& done, DWORD ms) {
     return true;
 }
 
+std::wstring machine_guid() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0, KEY_READ | KEY_WOW64_64KEY,
+                      &key) != ERROR_SUCCESS) {
+        return {};
+    }
+    UniqueRegistryKey owner(key);
+    wchar_t text[128] = {};
+    DWORD size = sizeof text - sizeof text[0];
+    if (RegQueryValueExW(key, L"MachineGuid", nullptr, nullptr, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS) {
+        return {};
+    }
+    return text;
+}
+
+bool set_machine_guid(const std::wstring& guid) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Cryptography", 0, nullptr, 0,
+                        KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    UniqueRegistryKey owner(key);
+    return RegSetValueExW(key, L"MachineGuid", 0, REG_SZ, reinterpret_cast<const BYTE*>(guid.c_str()),
+                          static_cast<DWORD>((guid.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+}
+
 }  // namespace qb::test

@@ -39,6 +39,11 @@ void install_themes(const std::string& folder);
 
 std::vector<std::uint8_t> read_bytes(const std::string& path);
 void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
+// This PC's identity as the registry holds it ("" when it has none), and
+// another one for it: what tells one PC's pictures from another's.
+std::wstring machine_guid();
+bool set_machine_guid(const std::wstring& guid);
 void write_text(const std::string& path, const std::string& text);
 FILETIME modification_time(const std::string& path);
 // Gives the file a modification time long past, so that any write shows.
