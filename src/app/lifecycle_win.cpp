@@ -4,6 +4,7 @@
 #include "autorun/autorun_file_win.h"
 #include "common/drive_facts_win.h"
 #include "common/program_location_win.h"
+#include "links/language_file_win.h"
 #include "links/settings_file_win.h"
 #include "mainwindow/arriving_pictures_win.h"
 #include "mainwindow/saving_win.h"
@@ -39,11 +40,14 @@ void initialise(MainWindow& data, HWND window) {
     program.header_height = measure_header();
     program.start_step_done("font and header");
     program.location = locate_program(program.instance);
+    // Decided before anything can create data.qb, whose presence tells a
+    // stick in use from a fresh one.
+    program.language = language_at_start(program.location);
     program.drive = read_drive_info(program.location.drive_root);
     program.start_step_done("drive facts");
     // Pictures icons.dat does not hold are looked up once the window shows.
     program.settings_unreadable =
-        load_settings(program.location, program.seams, window, program.settings, program.links, program.links_loaded,
+        load_settings(program.location, program.seams, program.language, window, program.settings, program.links, program.links_loaded,
                       &program.icon_cache, &program.pictures) == SettingsLoad::Unreadable;
     // Pictures looked up now are kept soon, not only at exit.
     if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);

@@ -113,6 +113,8 @@ void end_session(ProgramState& program) { finish_run(program, /*session_ending=*
 // The options skin button: the options window, owned by the main window.
 void open_options(ProgramState& program) { open_options_window(program, program.main_window); }
 
+void retext_options(ProgramState& program) { retext_options_window(program); }
+
 // The picture library beside the program, by its full path and as
 // resources only: the system's library search would take a data.dll from
 // any other folder when ours is missing, and loading it as code would run
@@ -162,7 +164,7 @@ int run_program(ProgramState& program) {
     if (!classes.registered_all()) return 1;
     program.start_step_done("window classes");
     // The main window's data outlives the window, which RunWindows destroys.
-    MainWindow data(program, MainWindowHooks{.open_options = open_options, .end_session = end_session});
+    MainWindow data(program, MainWindowHooks{.open_options = open_options, .end_session = end_session, .language_changed = retext_options});
     RunWindows windows(program);
 
     RECT desktop{};

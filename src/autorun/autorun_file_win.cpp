@@ -58,8 +58,8 @@ AutorunWriteResult write_file(const AutorunPlace& place) {
     return AutorunWriteResult::Configured;
 }
 
-void report_write(AutorunWriteResult result, ModalSeams& seams, HWND owner) {
-    const char* message = nullptr;
+void report_write(AutorunWriteResult result, ModalSeams& seams, HWND owner, Language language) {
+    text::Id message = text::kAutorunCreateFailed;
     switch (result) {
         case AutorunWriteResult::Failed:
             message = text::kAutorunCreateFailed;
@@ -73,7 +73,7 @@ void report_write(AutorunWriteResult result, ModalSeams& seams, HWND owner) {
         case AutorunWriteResult::LeftForeign:
             return;
     }
-    seams.message_box(owner, message, text::kCheckResultCaption, MB_OK);
+    seams.message_box(owner, message, text::kCheckResultCaption, MB_OK, language);
 }
 
 // Only a file that is surely absent, or surely the program's, may be
@@ -93,10 +93,10 @@ bool may_rewrite_quietly(const std::string& path) {
 
 std::string autorun_file_path(const std::string& drive_root) { return drive_root + kAutorunFileName; }
 
-AutorunWriteResult write_autorun_file(const AutorunPlace& place, ModalSeams& seams, HWND owner,
+AutorunWriteResult write_autorun_file(const AutorunPlace& place, ModalSeams& seams, HWND owner, Language language,
                                       bool show_messages) {
     const AutorunWriteResult result = write_file(place);
-    if (show_messages) report_write(result, seams, owner);
+    if (show_messages) report_write(result, seams, owner, language);
     return result;
 }
 

@@ -27,9 +27,9 @@ std::string autorun_file_path(const std::string& drive_root);
 // Writes autorun.inf afresh, replacing any file there (a read-only or
 // system one too), and leaves it read-only and system. With
 // show_messages, tells the user the result through `seams`, in a message
-// box owned by `owner`. The file is replaced in one step, so a failed write leaves the
+// box owned by `owner`, in `language`. The file is replaced in one step, so a failed write leaves the
 // old one as it was.
-AutorunWriteResult write_autorun_file(const AutorunPlace& place, ModalSeams& seams, HWND owner,
+AutorunWriteResult write_autorun_file(const AutorunPlace& place, ModalSeams& seams, HWND owner, Language language,
                                       bool show_messages);
 
 // The silent rewrite of a theme switch: writes the file when there is none

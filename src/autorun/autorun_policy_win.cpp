@@ -13,26 +13,31 @@ namespace qb {
 
 namespace {
 
-bool ask(ModalSeams& seams, HWND owner, const char* question) {
-    return seams.message_box(owner, question, text::kCheckResultCaption, MB_YESNO) == IDYES;
-}
-
-bool tell(ModalSeams& seams, HWND owner, const char* message, bool result) {
-    seams.message_box(owner, message, text::kCheckResultCaption, MB_OK);
-    return result;
-}
+// The questions and reports of one check, asked in one language.
+struct Asker {
+    ModalSeams& seams;
+    HWND owner;
+    Language language;
+    bool ask(text::Id question) const {
+        return seams.message_box(owner, question, text::kCheckResultCaption, MB_YESNO, language) == IDYES;
+    }
+    bool tell(text::Id message, bool result) const {
+        seams.message_box(owner, message, text::kCheckResultCaption, MB_OK, language);
+        return result;
+    }
+};
 
 // The key, opened or (after the user agreed) created; `created` tells which.
-UniqueRegistryKey open_policy_key(ModalSeams& seams, HWND owner, const char* subkey, bool& created) {
+UniqueRegistryKey open_policy_key(const Asker& asker, const char* subkey, bool& created) {
     HKEY key = nullptr;
     const std::wstring name = to_wide(subkey);
     if (RegOpenKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) {
         return UniqueRegistryKey(key);
     }
-    if (!ask(seams, owner, text::kPolicyKeyMissingQuestion)) return {};
+    if (!asker.ask(text::kPolicyKeyMissingQuestion)) return {};
     if (RegCreateKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr, &key,
                         nullptr) != ERROR_SUCCESS) {
-        tell(seams, owner, text::kPolicyCannotCreateKey, false);
+        asker.tell(text::kPolicyCannotCreateKey, false);
         return {};
     }
     created = true;
@@ -76,24 +81,25 @@ bool write_policy(HKEY key) {
 
 }  // namespace
 
-bool check_autorun_policy(ModalSeams& seams, HWND owner, const char* subkey) {
+bool check_autorun_policy(ModalSeams& seams, HWND owner, Language language, const char* subkey) {
+    const Asker asker{seams, owner, language};
     bool created = false;
-    const UniqueRegistryKey key = open_policy_key(seams, owner, subkey, created);
+    const UniqueRegistryKey key = open_policy_key(asker, subkey, created);
     if (!key) return false;
     switch (read_policy(key.get())) {
         case PolicyFinding::InOrder:
-            return tell(seams, owner, text::kPolicyInOrder, true);
+            return asker.tell(text::kPolicyInOrder, true);
         case PolicyFinding::Unreadable:
-            return tell(seams, owner, text::kPolicyCannotReadValue, false);
+            return asker.tell(text::kPolicyCannotReadValue, false);
         case PolicyFinding::ValueMissing:
             // A key the user just agreed to create is created with its value.
-            if (!created && !ask(seams, owner, text::kPolicyValueMissingQuestion)) return false;
-            if (!write_policy(key.get())) return tell(seams, owner, text::kPolicyCannotCreateValue, false);
-            return tell(seams, owner, text::kPolicyKeyCreated, true);
+            if (!created && !asker.ask(text::kPolicyValueMissingQuestion)) return false;
+            if (!write_policy(key.get())) return asker.tell(text::kPolicyCannotCreateValue, false);
+            return asker.tell(text::kPolicyKeyCreated, true);
         case PolicyFinding::ExcludesDrives:
-            if (!ask(seams, owner, text::kPolicyValueExcludesQuestion)) return false;
-            if (!write_policy(key.get())) return tell(seams, owner, text::kPolicyCannotChangeValue, false);
-            return tell(seams, owner, text::kPolicyKeyChanged, true);
+            if (!asker.ask(text::kPolicyValueExcludesQuestion)) return false;
+            if (!write_policy(key.get())) return asker.tell(text::kPolicyCannotChangeValue, false);
+            return asker.tell(text::kPolicyKeyChanged, true);
     }
     return false;
 }

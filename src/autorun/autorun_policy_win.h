@@ -13,6 +13,6 @@ namespace qb {
 // before every change and reporting the outcome in message boxes owned by
 // `owner` and asked through `seams`. True when the value is in order or was written; false when the
 // user declined or the registry refused.
-bool check_autorun_policy(ModalSeams& seams, HWND owner, const char* subkey = kAutorunPolicyKey);
+bool check_autorun_policy(ModalSeams& seams, HWND owner, Language language, const char* subkey = kAutorunPolicyKey);
 
 }  // namespace qb

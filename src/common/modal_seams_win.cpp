@@ -5,13 +5,13 @@
 
 namespace qb {
 
-int SystemModalSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
-    // Buttons in Russian too, as the texts are, where the system has the
+int SystemModalSeams::message_box(HWND owner, text::Id text, text::Id caption, UINT type, Language language) {
+    // Buttons in the texts' language too, where the system has the
     // language's resources; otherwise in the system's own.
-    constexpr WORD kRussian = MAKELANGID(LANG_RUSSIAN, SUBLANG_DEFAULT);
-    const std::wstring wide_text = to_wide(text);
-    const std::wstring wide_caption = to_wide(caption);
-    const int answer = language_box_(owner, wide_text.c_str(), wide_caption.c_str(), type, kRussian);
+    const std::wstring wide_text = to_wide(ui_text(text, language));
+    const std::wstring wide_caption = to_wide(ui_text(caption, language));
+    const int answer =
+        language_box_(owner, wide_text.c_str(), wide_caption.c_str(), type, kLanguageSystemIds[language_index(language)]);
     if (answer != 0) return answer;
     return plain_box_(owner, wide_text.c_str(), wide_caption.c_str(), type);
 }

@@ -6,12 +6,15 @@
 // the real calls; tests pass answers and record what was asked.
 #include <windows.h>
 
+#include "common/ui_texts.h"
+
 namespace qb {
 
 class ModalSeams {
 public:
     virtual ~ModalSeams() = default;
-    virtual int message_box(HWND owner, const char* text, const char* caption, UINT type) = 0;
+    // The texts and the box's own buttons in `language`.
+    virtual int message_box(HWND owner, text::Id text, text::Id caption, UINT type, Language language) = 0;
     // Shows `menu` at the screen point (x, y) for `owner`, tracking the left
     // button; the chosen item arrives afterwards as WM_COMMAND.
     virtual void popup_menu(HMENU menu, int x, int y, HWND owner) = 0;
@@ -32,9 +35,10 @@ public:
     explicit SystemModalSeams(LanguageBox language_box = &::MessageBoxExW, PlainBox plain_box = &::MessageBoxW)
         : language_box_(language_box), plain_box_(plain_box) {}
 
-    // In Russian where the system can; where the box with that language
-    // is refused, the plain box: a question or an error is never skipped.
-    int message_box(HWND owner, const char* text, const char* caption, UINT type) override;
+    // Buttons in the texts' language where the system can; where the box
+    // with that language is refused, the plain box: a question or an
+    // error is never skipped.
+    int message_box(HWND owner, text::Id text, text::Id caption, UINT type, Language language) override;
     void popup_menu(HMENU menu, int x, int y, HWND owner) override;
     void shell_open(HWND owner, const char* path, const char* folder) override;
     bool choose_color(HWND owner, COLORREF& color) override;

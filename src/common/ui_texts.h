@@ -1,152 +1,156 @@
 #pragma once
-// Every text the program shows to the user, in one place. The source is
-// UTF-8; the compiler stores these literals in code page 1251, the bytes
-// Windows shows and the program's files hold.
-namespace qb::text {
+// Every text the program shows to the user, in each of its languages: one
+// row per text (text::Id), one column per language (ui_texts.cpp). The
+// source is UTF-8; the compiler stores the literals in code page 1251,
+// the bytes Windows shows and the program's files hold. A language is
+// added by one more column: its code and name below, its text in each row.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string_view>
 
-// Message box captions.
-inline constexpr const char* kErrorCaption = "Ошибка";
-inline constexpr const char* kConfirmCaption = "Подтверждение";
-inline constexpr const char* kCheckResultCaption = "Результат проверки";
+namespace qb {
 
-// The settings file.
-inline constexpr const char* kCannotSaveData = "Невозможно сохранить данные";
-inline constexpr const char* kCannotLoadSettings = "Невозможно загрузить настройки";
-// A theme whose colour edits cannot be written is not left.
-inline constexpr const char* kCannotSaveTheme = "Невозможно сохранить цвета темы";
+// The languages' codes, as the language choice file holds them, in the
+// order of the table's columns.
+inline constexpr std::array kLanguageCodes = {"ru", "en"};
+inline constexpr std::size_t kLanguageCount = kLanguageCodes.size();
+// Each language's identifier in Windows (a LANGID: Russian, English (US)),
+// for the system's own words, such as message box buttons.
+inline constexpr std::array<std::uint16_t, kLanguageCount> kLanguageSystemIds = {0x0419, 0x0409};
 
-// The status strip, before the count of new programs.
-inline constexpr const char* kNewProgramsCount = "Новых программ: ";
+// A column of the table.
+enum class Language : std::uint8_t {};
+inline constexpr Language kRussian{0};
+inline constexpr Language kEnglish{1};
 
-// The hint balloons; "~" breaks a line, and the leading and doubled
-// blanks are part of the texts' look.
-inline constexpr const char* kHintAddLinks =
-    "   Для добавления новой ссылки~достаточно  просто  перетащить~мышью требуемую папку или файл~"
-    "в рабочую область программы.";
-inline constexpr const char* kHintAutorunMissing =
-    "   На диске не найден файл для~автозапуска приложения. Зайдите~в настройки программы для его~"
-    "создания.";
-inline constexpr const char* kHintAutorunConfig =
-    "     Возможно,файл автозапуска~приложения не настроен. Зайдите~в настройки приложения для~"
-    "устранения возможной ошибки.";
-inline constexpr const char* kHintOldThemes =
-    "  Возможно, используются старые~темы оформления. Посетите сайт~программы   для   загрузки~"
-    "новых.";
+inline constexpr std::size_t language_index(Language language) { return static_cast<std::size_t>(language); }
+// The language with that code (letter case aside); none for any other.
+std::optional<Language> language_of_code(std::string_view code);
+inline const char* language_code(Language language) { return kLanguageCodes[language_index(language)]; }
 
-// Opening and deleting links.
-inline constexpr const char* kFileNotFound = "Файл не найден. Проверьте правильность ссылки.";
-inline constexpr const char* kConfirmDeleteLink = "Вы действительно хотите удалить ссылку?";
+namespace text {
 
-// Names that code page 1251 cannot hold (Japanese, "é") are never kept
-// with stand-ins; a link to such an item is refused with this word.
-inline constexpr const char* kNameCannotBeKept =
-    "Имя файла или папки содержит символы, которые программа не может сохранить. "
-    "Переименуйте его, используя русские или латинские буквы.";
-inline constexpr const char* kCaptionCannotBeKept =
-    "Название содержит символы, которые программа не может сохранить. "
-    "Используйте русские или латинские буквы.";
+enum Id : std::uint16_t {
+    // The language's own name, as the language menu lists it.
+    kLanguageName,
+    // Message box captions.
+    kErrorCaption,
+    kConfirmCaption,
+    kCheckResultCaption,
+    // The settings file; a theme whose colour edits cannot be written is
+    // not left; the language choice file.
+    kCannotSaveData,
+    kCannotLoadSettings,
+    kCannotSaveTheme,
+    kCannotSaveLanguage,
+    // The status strip, before the count of new programs.
+    kNewProgramsCount,
+    // The hint balloons; "~" breaks a line, and the leading and doubled
+    // blanks are part of the texts' look.
+    kHintAddLinks,
+    kHintAutorunMissing,
+    kHintAutorunConfig,
+    kHintOldThemes,
+    // Opening and deleting links.
+    kFileNotFound,
+    kConfirmDeleteLink,
+    // Names that code page 1251 cannot hold (Japanese, "é") are never kept
+    // with stand-ins; a link to such an item is refused with this text.
+    kNameCannotBeKept,
+    kCaptionCannotBeKept,
+    // A link's context menu.
+    kMenuOpenStay,
+    kMenuOpen,
+    kMenuProperties,
+    kMenuDelete,
+    // The autorun file: what writing it reports, and what a check found.
+    kAutorunCreateFailed,
+    kAutorunConfigured,
+    kAutorunConfigureFailed,
+    kAutorunInOrder,
+    kAutorunMissingQuestion,
+    kAutorunMisconfiguredQuestion,
+    // The registry's autorun policy.
+    kPolicyKeyMissingQuestion,
+    kPolicyCannotCreateKey,
+    kPolicyValueMissingQuestion,
+    kPolicyValueExcludesQuestion,
+    kPolicyCannotReadValue,
+    kPolicyCannotCreateValue,
+    kPolicyCannotChangeValue,
+    kPolicyKeyCreated,
+    kPolicyKeyChanged,
+    kPolicyInOrder,
+    // What a screen reader says of the main window: the default actions of
+    // its parts, the skin buttons' names and the status strip read out as
+    // one sentence: kind, opening mark, label, closing mark, used, new.
+    kAccessibleOpen,
+    kAccessiblePress,
+    kAccessibleAdopt,
+    kAccessibleCloseButton,
+    kAccessibleOptionsButton,
+    kDriveRemovable,
+    kDriveFixed,
+    kDriveNetwork,
+    kDriveOptical,
+    kDriveRam,
+    kDriveUnknown,
+    kStatusLabelOpens,
+    kStatusLabelCloses,
+    kStatusUsed,
+    kStatusNewPrograms,
+    // The link properties window.
+    kPropertiesTitle,
+    kPropertiesName,
+    kPropertiesTarget,
+    kPropertiesCloseOnOpen,
+    kPropertiesSave,
+    kPropertiesCancel,
+    // The options window.
+    kOptionsTitle,
+    kOptionsPageGeneral,
+    kOptionsPageAutorun,
+    kOptionsPageThemes,
+    kOptionsPageAbout,
+    kOptionsShowHints,
+    kOptionsCheckAutorunAtStart,
+    kOptionsCloseWhenIdle,
+    kOptionsSave,
+    kOptionsAutoArrange,
+    kOptionsSearchService,
+    kOptionsAutorunFileLabel,
+    kOptionsRunCheck,
+    kOptionsAutorunFileNote,
+    kOptionsAutorunPolicyLabel,
+    kOptionsAutorunPolicyNote,
+    kOptionsDoubleFont,
+    kOptionsWorkArea,
+    kOptionsFillNone,
+    kOptionsFillNormal,
+    kOptionsFillTile,
+    kOptionsFillStretch,
+    kOptionsHeaderColor,
+    kOptionsFontColor,
+    kOptionsFrameColor,
+    kOptionsBackgroundColor,
+    kOptionsSaveTheme,
+    // The About page: the picture's resource name (not a text, alike in
+    // every language), the project's site and address.
+    kOptionsLogo,
+    kOptionsWebAddress,
+    kOptionsMailAddress,
+    kCount
+};
 
-// A link's context menu.
-inline constexpr const char* kMenuOpenStay = "Открыть без выхода из программы";
-inline constexpr const char* kMenuOpen = "Открыть ссылку";
-inline constexpr const char* kMenuProperties = "Свойства";
-inline constexpr const char* kMenuDelete = "Удалить";
+}  // namespace text
 
-// The autorun file: what writing it reports.
-inline constexpr const char* kAutorunCreateFailed = "Не удалось создать Файл автозапуска.";
-inline constexpr const char* kAutorunConfigured = "Файл автозапуска создан и настроен.";
-inline constexpr const char* kAutorunConfigureFailed = "Во время конфигурирования файла произошла ошибка.";
-// What a check of the autorun file found, as the options window asks it.
-inline constexpr const char* kAutorunInOrder = "Файл автозапуска в порядке!";
-inline constexpr const char* kAutorunMissingQuestion =
-    "Файл автозапуска не найден или доступ к нему заблокирован.\nПопробовать создать его заново?";
-inline constexpr const char* kAutorunMisconfiguredQuestion =
-    "Возможно файл автозапуска неправильно сконфигурирован.\nПопробовать создать его заново?";
+// The text in that language (code page 1251; never null).
+const char* ui_text(text::Id id, Language language);
 
-// The registry's autorun policy.
-inline constexpr const char* kPolicyKeyMissingQuestion =
-    "Ключ реестра не доступен или не существует.\nПопробовать создать его?";
-inline constexpr const char* kPolicyCannotCreateKey =
-    "Невозможно создать ключ.\nВозможно нет прав на доступ к реестру.";
-inline constexpr const char* kPolicyValueMissingQuestion =
-    "Параметр автозапуска в реестре не найден.\nСоздать его и разрешить автозапуск для всех типов дисков?";
-inline constexpr const char* kPolicyValueExcludesQuestion =
-    "Автозапуск в реестре запрещен для некоторых типов дисков.\nИзменить параметр и разрешить автозапуск для всех "
-    "типов дисков?";
-inline constexpr const char* kPolicyCannotReadValue =
-    "Невозможно прочитать параметр.\nВозможно он поврежден или нет прав на доступ к реестру.";
-inline constexpr const char* kPolicyCannotCreateValue =
-    "Невозможно создать параметр.\nВозможно нет прав на доступ к реестру.";
-inline constexpr const char* kPolicyCannotChangeValue =
-    "Невозможно изменить параметр.\nВозможно нет прав на доступ к реестру.";
-inline constexpr const char* kPolicyKeyCreated = "Ключ реестра создан!";
-inline constexpr const char* kPolicyKeyChanged = "Ключ реестра изменен.";
-inline constexpr const char* kPolicyInOrder = "Ключ реестра в порядке!";
+// Whether the text is the same in every language (an address, a
+// picture's name): nothing to change when the language does.
+bool same_in_every_language(text::Id id);
 
-// What a screen reader says of the main window: the default actions of its
-// parts, the skin buttons' names and the status strip read out as
-// "Съёмный диск «Метка», занято 42 %, новых программ: 3".
-inline constexpr const char* kAccessibleOpen = "Открыть";
-inline constexpr const char* kAccessiblePress = "Нажать";
-inline constexpr const char* kAccessibleAdopt = "Добавить ссылку";
-inline constexpr const char* kAccessibleCloseButton = "Закрыть программу";
-inline constexpr const char* kAccessibleOptionsButton = "Настройки программы";
-inline constexpr const char* kDriveRemovable = "Съёмный диск";
-inline constexpr const char* kDriveFixed = "Жёсткий диск";
-inline constexpr const char* kDriveNetwork = "Сетевой диск";
-inline constexpr const char* kDriveOptical = "Компакт-диск";
-inline constexpr const char* kDriveRam = "Виртуальный диск";
-inline constexpr const char* kDriveUnknown = "Диск";
-inline constexpr const char* kStatusLabelOpens = " «";
-inline constexpr const char* kStatusLabelCloses = "»";
-inline constexpr const char* kStatusUsed = ", занято ";
-inline constexpr const char* kStatusNewPrograms = ", новых программ: ";
-
-// The link properties window.
-inline constexpr const char* kPropertiesTitle = "Свойства значка";
-inline constexpr const char* kPropertiesName = "Название";
-inline constexpr const char* kPropertiesTarget = "Ссылка";
-inline constexpr const char* kPropertiesCloseOnOpen = "Закрыть программу при активации";
-inline constexpr const char* kPropertiesSave = "Сохранить";
-inline constexpr const char* kPropertiesCancel = "Отмена";
-
-// The options window.
-inline constexpr const char* kOptionsTitle = "Настройки";
-inline constexpr const char* kOptionsPageGeneral = "Общие";
-inline constexpr const char* kOptionsPageAutorun = "Автозапуск";
-inline constexpr const char* kOptionsPageThemes = "Темы";
-inline constexpr const char* kOptionsPageAbout = "О программе";
-inline constexpr const char* kOptionsShowHints = "Показывать подсказки и системные сообщения";
-inline constexpr const char* kOptionsCheckAutorunAtStart = "Проверка файла автозапуска при старте";
-inline constexpr const char* kOptionsCloseWhenIdle = "Автоматическое закрытие программы при простое";
-inline constexpr const char* kOptionsSave = "Сохранить";
-inline constexpr const char* kOptionsAutoArrange = "Автоматически располагать значки";
-inline constexpr const char* kOptionsSearchService = "Использовать сервис поиска новых файлов в разделе";
-inline constexpr const char* kOptionsAutorunFileLabel = "Проверка файла автозапуска";
-inline constexpr const char* kOptionsRunCheck = ">>>";
-inline constexpr const char* kOptionsAutorunFileNote =
-    "\n     Для автоматического запуска программы,\n в корневом каталоге должен присутствовать\n правильно "
-    "настроенный файл autorun.";
-inline constexpr const char* kOptionsAutorunPolicyLabel = "Проверка автозапуска в реестре Windows";
-inline constexpr const char* kOptionsAutorunPolicyNote =
-    "     За включение и отключение автозапуска\n для разных типов носителей отвечает ключ\n реестра:\n "
-    "[HKEY_CURRENT_USER\\Software\\Microsoft\\\n Windows\\CurrentVersion\\Policies\\Explorer]\n "
-    "NoDriveTypeAutoRun=dword:00000000";
-inline constexpr const char* kOptionsDoubleFont = "Использовать двойной шрифт";
-inline constexpr const char* kOptionsWorkArea = "Рабочая область:";
-inline constexpr const char* kOptionsFillNone = "Не отображать фоновый рисунок";
-inline constexpr const char* kOptionsFillNormal = "Обычное рисование фона";
-// "облать" is spelt so on purpose: the window's established text, kept letter for letter.
-inline constexpr const char* kOptionsFillTile = "Заполнить облать рисунком";
-inline constexpr const char* kOptionsFillStretch = "Растянуть рисунок на всю область";
-inline constexpr const char* kOptionsHeaderColor = "Цвет заголовка окна:";
-inline constexpr const char* kOptionsFontColor = "Цвет шрифта:";
-inline constexpr const char* kOptionsFrameColor = "Цвет рамки окна:";
-inline constexpr const char* kOptionsBackgroundColor = "Цвет фона окна:";
-inline constexpr const char* kOptionsSaveTheme = "Сохранить тему";
-// The About page: the picture's name, the project's site and address.
-inline constexpr const char* kOptionsLogo = "LOGO";
-inline constexpr const char* kOptionsWebAddress = "qb.example.org";
-inline constexpr const char* kOptionsMailAddress = "qb@example.org";
-
-}  // namespace qb::text
+}  // namespace qb

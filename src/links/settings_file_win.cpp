@@ -40,7 +40,8 @@ void make_link_image(const LinkImagePlan& plan, HWND window, const std::string& 
 
 }  // namespace
 
-SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
+SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, Language language, HWND window,
+                           AppSettings& settings,
                            LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache,
                            DeferredPictures* deferred) {
     const std::string path = settings_file_path(location);
@@ -50,7 +51,7 @@ SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, H
     if (file) bytes = read_open_file(file.get());
     file.reset();
     if (!bytes) {
-        seams.message_box(nullptr, text::kCannotLoadSettings, text::kErrorCaption, MB_OK);
+        seams.message_box(nullptr, text::kCannotLoadSettings, text::kErrorCaption, MB_OK, language);
         settings = AppSettings{};
         if (!file_exists(path)) return SettingsLoad::NotCreated;
         // The user's file is there, only not readable now: nothing of this

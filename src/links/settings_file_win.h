@@ -37,7 +37,8 @@ enum class SettingsLoad {
 // here: their links wait (Link::picture_request) and `deferred` receives
 // the look-ups and the cache run; `icon_cache` is then filled only when
 // nothing is left to look up.
-SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, HWND window, AppSettings& settings,
+SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, Language language, HWND window,
+                           AppSettings& settings,
                            LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache = nullptr,
                            DeferredPictures* deferred = nullptr);
 

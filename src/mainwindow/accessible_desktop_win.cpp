@@ -366,8 +366,9 @@ private:
                 if (link == nullptr) return std::nullopt;
                 return to_wide(link->caption.value_or(std::string()));
             }
-            case AccessiblePart::CloseButton: return to_wide(text::kAccessibleCloseButton);
-            case AccessiblePart::OptionsButton: return to_wide(text::kAccessibleOptionsButton);
+            case AccessiblePart::CloseButton: return to_wide(ui_text(text::kAccessibleCloseButton, program().language));
+            case AccessiblePart::OptionsButton:
+                return to_wide(ui_text(text::kAccessibleOptionsButton, program().language));
             case AccessiblePart::StatusStrip: return status_name();
             case AccessiblePart::PanelRow: {
                 const std::optional<FoundFile> record = panel_row(child.index);
@@ -384,7 +385,7 @@ private:
         const Gauge gauge = gauge_geometry(client.cx, client.cy - state.header_height, client.cy,
                                            state.drive.total_mb, state.drive.free_mb);
         const StatusSentence sentence =
-            status_sentence(state.drive.drive_type, gauge.used_percent, program().found_files.count_new());
+            status_sentence(state.drive.drive_type, gauge.used_percent, state.found_files.count_new(), state.language);
         return to_wide(sentence.before_label) + state.drive.volume_label + to_wide(sentence.after_label);
     }
 
@@ -422,12 +423,12 @@ private:
         return 0;
     }
 
-    static const char* default_action_of(AccessiblePart part) {
+    const char* default_action_of(AccessiblePart part) const {
         switch (part) {
-            case AccessiblePart::Link: return text::kAccessibleOpen;
+            case AccessiblePart::Link: return ui_text(text::kAccessibleOpen, program().language);
             case AccessiblePart::CloseButton:
-            case AccessiblePart::OptionsButton: return text::kAccessiblePress;
-            case AccessiblePart::PanelRow: return text::kAccessibleAdopt;
+            case AccessiblePart::OptionsButton: return ui_text(text::kAccessiblePress, program().language);
+            case AccessiblePart::PanelRow: return ui_text(text::kAccessibleAdopt, program().language);
             case AccessiblePart::Window:
             case AccessiblePart::StatusStrip: break;
         }

@@ -7,7 +7,7 @@ namespace qb {
 namespace {
 constexpr long kFixedChildren = 3;  // the two buttons and the status strip
 
-const char* drive_kind(std::uint32_t drive_type) {
+text::Id drive_kind(std::uint32_t drive_type) {
     switch (drive_type) {
         case 2: return text::kDriveRemovable;
         case 3: return text::kDriveFixed;
@@ -46,12 +46,14 @@ long accessible_child_id(AccessibleChild child, AccessibleCounts counts) {
     return kAccessibleSelf;
 }
 
-StatusSentence status_sentence(std::uint32_t drive_type, std::optional<int> used_percent, int new_programs) {
+StatusSentence status_sentence(std::uint32_t drive_type, std::optional<int> used_percent, int new_programs,
+                               Language language) {
+    auto say = [language](text::Id id) { return std::string(ui_text(id, language)); };
     StatusSentence sentence;
-    sentence.before_label = std::string(drive_kind(drive_type)) + text::kStatusLabelOpens;
-    sentence.after_label = text::kStatusLabelCloses;
-    if (used_percent) sentence.after_label += text::kStatusUsed + std::to_string(*used_percent) + " %";
-    if (new_programs > 0) sentence.after_label += text::kStatusNewPrograms + std::to_string(new_programs);
+    sentence.before_label = say(drive_kind(drive_type)) + say(text::kStatusLabelOpens);
+    sentence.after_label = say(text::kStatusLabelCloses);
+    if (used_percent) sentence.after_label += say(text::kStatusUsed) + std::to_string(*used_percent) + " %";
+    if (new_programs > 0) sentence.after_label += say(text::kStatusNewPrograms) + std::to_string(new_programs);
     return sentence;
 }
 

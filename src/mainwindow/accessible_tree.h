@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "common/ui_texts.h"
+
 namespace qb {
 
 enum class AccessiblePart { Window, Link, CloseButton, OptionsButton, StatusStrip, PanelRow };
@@ -38,6 +40,7 @@ struct StatusSentence {
     std::string before_label;
     std::string after_label;
 };
-StatusSentence status_sentence(std::uint32_t drive_type, std::optional<int> used_percent, int new_programs);
+StatusSentence status_sentence(std::uint32_t drive_type, std::optional<int> used_percent, int new_programs,
+                               Language language);
 
 }  // namespace qb

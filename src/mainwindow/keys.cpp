@@ -32,17 +32,36 @@ Command command_of(std::uint32_t wparam) {
         case CMD_OPEN_STAY: return Command::OpenStay;
         case CMD_PROPERTIES: return Command::Properties;
         case CMD_DELETE: return Command::Delete;
-        default: return Command::None;
+        default:
+            if (const std::uint32_t id = wparam & 0xFFFFu; id >= CMD_FIRST_LANGUAGE && id < CMD_FIRST_LANGUAGE + kLanguageCount) {
+                return Command::ChooseLanguage;
+            }
+            return Command::None;
     }
 }
 
-std::vector<MenuItem> link_menu_items(const Link& link) {
+Language language_of_command(std::uint32_t wparam) {
+    const std::uint32_t column = (wparam & 0xFFFFu) - CMD_FIRST_LANGUAGE;
+    return column < kLanguageCount ? Language{static_cast<std::uint8_t>(column)} : kRussian;
+}
+
+std::vector<MenuItem> language_menu_items(Language current) {
     std::vector<MenuItem> items;
-    if (link.close_on_activate) items.push_back({text::kMenuOpenStay, CMD_OPEN_STAY});
-    items.push_back({text::kMenuOpen, CMD_OPEN});
-    items.push_back({text::kMenuProperties, CMD_PROPERTIES});
+    for (std::size_t i = 0; i < kLanguageCount; ++i) {
+        const Language language{static_cast<std::uint8_t>(i)};
+        items.push_back({ui_text(text::kLanguageName, language), static_cast<unsigned>(CMD_FIRST_LANGUAGE + i),
+                         language == current});
+    }
+    return items;
+}
+
+std::vector<MenuItem> link_menu_items(const Link& link, Language language) {
+    std::vector<MenuItem> items;
+    if (link.close_on_activate) items.push_back({ui_text(text::kMenuOpenStay, language), CMD_OPEN_STAY});
+    items.push_back({ui_text(text::kMenuOpen, language), CMD_OPEN});
+    items.push_back({ui_text(text::kMenuProperties, language), CMD_PROPERTIES});
     items.push_back({nullptr, 0});
-    items.push_back({text::kMenuDelete, CMD_DELETE});
+    items.push_back({ui_text(text::kMenuDelete, language), CMD_DELETE});
     return items;
 }
 

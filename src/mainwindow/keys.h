@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "common/ui_texts.h"
 #include "links/link_list.h"
 
 namespace qb {
@@ -50,8 +51,10 @@ inline constexpr int CMD_OPEN = 10004;
 inline constexpr int CMD_PROPERTIES = 10005;
 inline constexpr int CMD_DELETE = 10006;
 inline constexpr int CMD_OPEN_STAY = 10009;
+// The language menu's items: this plus the language's column.
+inline constexpr int CMD_FIRST_LANGUAGE = 10100;
 
-enum class Command { None, Close, Options, Open, OpenStay, Properties, Delete };
+enum class Command { None, Close, Options, Open, OpenStay, Properties, Delete, ChooseLanguage };
 
 // What WM_COMMAND asks for; only the low word, the identifier, counts.
 Command command_of(std::uint32_t wparam);
@@ -59,10 +62,19 @@ Command command_of(std::uint32_t wparam);
 struct MenuItem {
     const char* text = nullptr;  // none for a separator
     unsigned command = 0;
+    bool checked = false;  // a radio mark
 };
+
+// The language a ChooseLanguage command names.
+Language language_of_command(std::uint32_t wparam);
 
 // A link's context menu, top to bottom; the open-and-stay item only for a
 // link that closes the program when opened.
-std::vector<MenuItem> link_menu_items(const Link& link);
+std::vector<MenuItem> link_menu_items(const Link& link, Language language);
+
+// The desktop's own menu (a right click beside the links, or the Menu key
+// with no link selected): every language by its own name, so that anyone
+// finds theirs, the one spoken now marked.
+std::vector<MenuItem> language_menu_items(Language current);
 
 }  // namespace qb

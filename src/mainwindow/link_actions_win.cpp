@@ -27,7 +27,7 @@ void open_link(MainWindow& window, const Link& link, HWND owner, bool keep_runni
     const std::optional<OpenRequest> request = open_request(link, program.location.drive_root, keep_running);
     if (!request) return;  // a link that names nothing opens nothing
     if (!file_exists(request->path)) {
-        program.seams.message_box(owner, text::kFileNotFound, text::kErrorCaption, MB_OK);
+        program.seams.message_box(owner, text::kFileNotFound, text::kErrorCaption, MB_OK, program.language);
         return;
     }
     program.seams.shell_open(owner, request->path.c_str(), request->folder ? request->folder->c_str() : nullptr);
@@ -43,7 +43,8 @@ void delete_link_confirmed(MainWindow& window, Link* link, HWND owner) {
     if (link == nullptr) return;
     ProgramState& program = window.program;
     const int answer =
-        program.seams.message_box(owner, text::kConfirmDeleteLink, text::kConfirmCaption, MB_YESNO | MB_ICONQUESTION);
+        program.seams.message_box(owner, text::kConfirmDeleteLink, text::kConfirmCaption, MB_YESNO | MB_ICONQUESTION,
+                                  program.language);
     if (answer != IDYES) return;
     // Nothing may keep pointing at the link once it is freed: a drag under
     // way or the properties window.

@@ -22,6 +22,9 @@ struct MainWindowHooks {
     void (*open_options)(ProgramState& program) = nullptr;
     // The session ends: save now, as a normal close would.
     void (*end_session)(ProgramState& program) = nullptr;
+    // The program's language changed: the windows above the main one
+    // (the options window) speak it too.
+    void (*language_changed)(ProgramState& program) = nullptr;
 };
 
 // Reached through the window's user data.

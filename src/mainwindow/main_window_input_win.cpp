@@ -13,6 +13,7 @@
 #include "mainwindow/hints.h"
 #include "mainwindow/hit_zones.h"
 #include "mainwindow/keys.h"
+#include "mainwindow/language_switch_win.h"
 #include "mainwindow/link_actions_win.h"
 #include "mainwindow/new_programs_panel.h"
 #include "mainwindow/properties_window_win.h"
@@ -58,14 +59,16 @@ LPCWSTR cursor_of(ZoneCursor cursor) {
     return MAKEINTRESOURCEW(32512);  // IDC_ARROW
 }
 
-void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
+// A popup menu of `items` at the window point `at`.
+void show_menu(MainWindow& data, HWND window, const std::vector<MenuItem>& items, Point at) {
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr) return;
-    for (const MenuItem& item : link_menu_items(link)) {
+    for (const MenuItem& item : items) {
         if (item.text == nullptr) {
             AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
         } else {
             AppendMenuW(menu, MF_STRING, item.command, to_wide(item.text).c_str());
+            if (item.checked) CheckMenuRadioItem(menu, item.command, item.command, item.command, MF_BYCOMMAND);
         }
     }
     RECT placed{};
@@ -73,6 +76,17 @@ void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
     data.program.seams.popup_menu(menu, placed.left + at.x, placed.top + at.y, window);
     DestroyMenu(menu);
 }
+
+void show_link_menu(MainWindow& data, HWND window, const Link& link, Point at) {
+    show_menu(data, window, link_menu_items(link, data.program.language), at);
+}
+
+void show_language_menu(MainWindow& data, HWND window, Point at) {
+    show_menu(data, window, language_menu_items(data.program.language), at);
+}
+
+// Where the keyboard opens the desktop's own menu: the work area's corner.
+Point desktop_menu_point(const MainWindow& data) { return {10, data.program.header_height + 10}; }
 
 bool key_held(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
@@ -92,7 +106,10 @@ bool link_key(MainWindow& data, HWND window, unsigned key, bool system, LPARAM l
     if (action == KeyAction::None) return false;
     if (system) note_input(data);
     Link* selected = data.program.links.selected_link();
-    if (selected == nullptr) return true;
+    if (selected == nullptr) {
+        if (action == KeyAction::LinkMenu) show_language_menu(data, window, desktop_menu_point(data));
+        return true;
+    }
     if (action == KeyAction::LinkMenu) show_link_menu(data, window, *selected, link_middle(data, *selected));
     if (action == KeyAction::LinkProperties) show_link_properties(data, window, selected);
     return true;
@@ -211,7 +228,11 @@ LRESULT on_right_button_down(MainWindow& data, HWND window, LPARAM lparam) {
     if (select_link(data, link)) areas |= AREA_LINKS;
     // The selection shows before the menu opens.
     repaint(data, window, areas);
-    if (link) show_link_menu(data, window, *link, point);
+    if (link) {
+        show_link_menu(data, window, *link, point);
+    } else {
+        show_language_menu(data, window, point);
+    }
     return 0;
 }
 
@@ -293,6 +314,8 @@ LRESULT on_context_menu(MainWindow& data, HWND window, LPARAM lparam) {
     if (point_of(lparam) == Point{-1, -1}) {
         if (Link* selected = data.program.links.selected_link()) {
             show_link_menu(data, window, *selected, link_middle(data, *selected));
+        } else {
+            show_language_menu(data, window, desktop_menu_point(data));
         }
     }
     return 0;
@@ -315,6 +338,9 @@ LRESULT on_command(MainWindow& data, HWND window, WPARAM wparam) {
             break;
         case Command::Properties: show_link_properties(data, window, selected); break;
         case Command::Delete: delete_link_confirmed(data, selected, window); break;
+        case Command::ChooseLanguage:
+            switch_language(data, window, language_of_command(static_cast<std::uint32_t>(wparam)));
+            break;
         case Command::None: break;
     }
     return 0;
@@ -342,7 +368,7 @@ LRESULT on_drop_files(MainWindow& data, HWND window, WPARAM wparam) {
             add_link_for_path(data, window, *path, {at.x, at.y});
             areas |= AREA_WORK;
         } else {
-            data.program.seams.message_box(window, text::kNameCannotBeKept, text::kErrorCaption, MB_OK);
+            data.program.seams.message_box(window, text::kNameCannotBeKept, text::kErrorCaption, MB_OK, data.program.language);
         }
     }
     repaint(data, window, areas);

@@ -176,6 +176,7 @@ PaintScene paint_scene(const MainWindow& data, HWND window) {
         .hint = data.view.hints.active,
         .drag_box = drag_box,
         .buttons = {child_place(window, CMD_CLOSE), child_place(window, CMD_OPTIONS)},
+        .language = program.language,
     };
 }
 

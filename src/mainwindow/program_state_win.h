@@ -36,6 +36,8 @@ struct ProgramState {
     // Message boxes and the other modal questions go through these.
     ModalSeams& seams;
     HWND main_window = nullptr;
+    // The language every window speaks; chosen at start-up and by the user.
+    Language language = kRussian;
     // The options window while it exists (built on first opening).
     HWND options_window = nullptr;
     Size screen;  // the desktop's right and bottom

@@ -21,8 +21,8 @@ constexpr int kHeight = 180;
 const ChildControl kControls[] = {
     {kPropertiesNameLabel, "STATIC", text::kPropertiesName, 0, 8, 16, 70, 13},
     {kPropertiesTargetLabel, "STATIC", text::kPropertiesTarget, 0, 8, 48, 70, 13},
-    {kPropertiesCaptionEdit, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 82, 16, 207, 21},
-    {kPropertiesTargetEdit, "EDIT", "", WS_BORDER | ES_AUTOHSCROLL, 82, 48, 207, 21},
+    {kPropertiesCaptionEdit, "EDIT", kNoText, WS_BORDER | ES_AUTOHSCROLL, 82, 16, 207, 21},
+    {kPropertiesTargetEdit, "EDIT", kNoText, WS_BORDER | ES_AUTOHSCROLL, 82, 48, 207, 21},
     {kPropertiesCloseCheck, "BUTTON", text::kPropertiesCloseOnOpen, BS_AUTOCHECKBOX, 20, 80, 260, 17},
     {kPropertiesSave, "BUTTON", text::kPropertiesSave, 0, 106, 112, 85, 25},
     {kPropertiesCancel, "BUTTON", text::kPropertiesCancel, 0, 196, 112, 85, 25},
@@ -33,12 +33,13 @@ MainWindow* data_of(HWND window) { return reinterpret_cast<MainWindow*>(GetWindo
 HWND create_properties_window(MainWindow& data, HWND owner) {
     const ProgramState& program = data.program;
     HWND window = CreateWindowExW(WS_EX_NOPARENTNOTIFY, to_wide(kPropertiesClass).c_str(),
-                                  to_wide(text::kPropertiesTitle).c_str(), WS_SYSMENU,
+                                  to_wide(ui_text(text::kPropertiesTitle, program.language)).c_str(), WS_SYSMENU,
                                   program.screen.cx / 2 - kWidth / 2, program.screen.cy / 2 - kHeight / 2, kWidth,
                                   kHeight, owner, nullptr, program.instance, &data);
     if (window == nullptr) return nullptr;
     for (const ChildControl& c : kControls) {
-        set_control_font(create_child_control(window, c, WS_VISIBLE, program.instance), program.ui_font.get());
+        set_control_font(create_child_control(window, c, WS_VISIBLE, program.instance, program.language),
+                         program.ui_font.get());
     }
     return window;
 }
@@ -75,13 +76,13 @@ void save(MainWindow& data, HWND window) {
     // Nothing is stored broken: the window stays open for a change.
     const std::optional<std::string> caption = to_1251(edit_text(window, kPropertiesCaptionEdit));
     if (!caption) {
-        program.seams.message_box(window, text::kCaptionCannotBeKept, text::kErrorCaption, MB_OK);
+        program.seams.message_box(window, text::kCaptionCannotBeKept, text::kErrorCaption, MB_OK, program.language);
         return;
     }
     const std::optional<std::string> target =
         storable_target(edit_text(window, kPropertiesTargetEdit), program.location.drive_root);
     if (!target) {
-        program.seams.message_box(window, text::kNameCannotBeKept, text::kErrorCaption, MB_OK);
+        program.seams.message_box(window, text::kNameCannotBeKept, text::kErrorCaption, MB_OK, program.language);
         return;
     }
     LinkList::set_caption(*link, *caption);
@@ -143,6 +144,13 @@ void show_link_properties(MainWindow& data, HWND owner, Link* link) {
     SendDlgItemMessageW(window, kPropertiesCloseCheck, BM_SETCHECK,
                         link->close_on_activate ? BST_CHECKED : BST_UNCHECKED, 0);
     ShowWindow(window, SW_SHOWNORMAL);
+}
+
+void retext_properties_window(const MainWindow& data) {
+    HWND window = data.properties_window;
+    if (window == nullptr) return;
+    SetWindowTextW(window, to_wide(ui_text(text::kPropertiesTitle, data.program.language)).c_str());
+    set_control_texts(window, kControls, data.program.language);
 }
 
 void forget_edited_link(MainWindow& data, const Link* link) {

@@ -32,4 +32,7 @@ void show_link_properties(MainWindow& data, HWND owner, Link* link);
 // The window stops showing `link`, which is being removed.
 void forget_edited_link(MainWindow& data, const Link* link);
 
+// The window's texts in the program's language now (nothing without a window).
+void retext_properties_window(const MainWindow& data);
+
 }  // namespace qb

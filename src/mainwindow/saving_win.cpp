@@ -44,7 +44,7 @@ bool save_changes(ProgramState& program, SaveOccasion occasion) {
         } else {
             all_saved = false;
             if (occasion == SaveOccasion::Exit) {
-                program.seams.message_box(nullptr, text::kCannotSaveData, text::kErrorCaption, MB_OK);
+                program.seams.message_box(nullptr, text::kCannotSaveData, text::kErrorCaption, MB_OK, program.language);
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "options/options_window_win.h"
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -49,17 +50,17 @@ const ChildControl kControls[] = {
      98},
     // Themes
     {kOptionsDoubleFont, "BUTTON", text::kOptionsDoubleFont, BS_AUTOCHECKBOX, 220, 205, 310, 17},
-    {kOptionsThemeList, "LISTBOX", "", WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT, 115, 20, 95, 220},
+    {kOptionsThemeList, "LISTBOX", kNoText, WS_BORDER | WS_VSCROLL | LBS_NOTIFY | LBS_SORT, 115, 20, 95, 220},
     {kOptionsWorkAreaLabel, "STATIC", text::kOptionsWorkArea, SS_LEFT, 220, 20, 290, 17},
-    {kOptionsFillType, "COMBOBOX", "", CBS_DROPDOWNLIST | WS_BORDER | WS_VSCROLL, 220, 45, 220, 170},
+    {kOptionsFillType, "COMBOBOX", kNoText, CBS_DROPDOWNLIST | WS_BORDER | WS_VSCROLL, 220, 45, 220, 170},
     {kOptionsHeaderColorLabel, "STATIC", text::kOptionsHeaderColor, SS_LEFT, 220, 80, 290, 17},
-    {kOptionsHeaderColor, "BUTTON", "", BS_OWNERDRAW, 388, 76, 50, 26},
+    {kOptionsHeaderColor, "BUTTON", kNoText, BS_OWNERDRAW, 388, 76, 50, 26},
     {kOptionsFontColorLabel, "STATIC", text::kOptionsFontColor, SS_LEFT, 220, 110, 290, 17},
-    {kOptionsFontColor, "BUTTON", "", BS_OWNERDRAW, 388, 106, 50, 26},
+    {kOptionsFontColor, "BUTTON", kNoText, BS_OWNERDRAW, 388, 106, 50, 26},
     {kOptionsFrameColorLabel, "STATIC", text::kOptionsFrameColor, SS_LEFT, 220, 140, 290, 17},
-    {kOptionsFrameColor, "BUTTON", "", BS_OWNERDRAW, 388, 136, 50, 26},
+    {kOptionsFrameColor, "BUTTON", kNoText, BS_OWNERDRAW, 388, 136, 50, 26},
     {kOptionsBackgroundColorLabel, "STATIC", text::kOptionsBackgroundColor, SS_LEFT, 220, 170, 290, 17},
-    {kOptionsBackgroundColor, "BUTTON", "", BS_OWNERDRAW, 388, 166, 50, 26},
+    {kOptionsBackgroundColor, "BUTTON", kNoText, BS_OWNERDRAW, 388, 166, 50, 26},
     {kOptionsSaveTheme, "BUTTON", text::kOptionsSaveTheme, BS_PUSHBUTTON, 335, 260, 105, 25},
     // About
     {kOptionsLogo, "STATIC", text::kOptionsLogo, SS_BITMAP | WS_THICKFRAME, 175, 10, 105, 25},
@@ -67,9 +68,9 @@ const ChildControl kControls[] = {
     {kOptionsMailAddress, "STATIC", text::kOptionsMailAddress, SS_LEFT, 238, 210, 85, 17},
 };
 
-const char* const kPageNames[kOptionsPageCount] = {text::kOptionsPageGeneral, text::kOptionsPageAutorun,
+const text::Id kPageNames[kOptionsPageCount] = {text::kOptionsPageGeneral, text::kOptionsPageAutorun,
                                                    text::kOptionsPageThemes, text::kOptionsPageAbout};
-const char* const kFillTypeNames[] = {text::kOptionsFillNone, text::kOptionsFillNormal, text::kOptionsFillTile,
+const text::Id kFillTypeNames[] = {text::kOptionsFillNone, text::kOptionsFillNormal, text::kOptionsFillTile,
                                       text::kOptionsFillStretch};
 const int kColorButtons[] = {kOptionsHeaderColor, kOptionsFontColor, kOptionsFrameColor, kOptionsBackgroundColor};
 
@@ -98,7 +99,7 @@ void create_page_list(HWND window, const ProgramState& program) {
                                 320 - program.header_height, window, control_menu_id(kOptionsPageList), program.instance,
                                 nullptr);
     set_control_font(list, program.ui_font.get());
-    for (const char* name : kPageNames) add_string(list, LB_ADDSTRING, name);
+    for (text::Id name : kPageNames) add_string(list, LB_ADDSTRING, ui_text(name, program.language));
     SendMessageW(list, LB_SETITEMHEIGHT, 0, kPageItemHeight);
     SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
@@ -110,7 +111,7 @@ void create_controls(HWND window, const ProgramState& program) {
         HINSTANCE instance = c.id == kOptionsLogo ? GetModuleHandleW(nullptr) : program.instance;
         // Siblings overlap (a label runs under its colour button); clipping
         // keeps each one's paint out of the others.
-        HWND control = create_child_control(window, c, WS_CLIPSIBLINGS, instance);
+        HWND control = create_child_control(window, c, WS_CLIPSIBLINGS, instance, program.language);
         if (c.id != kOptionsLogo) set_control_font(control, program.ui_font.get());
     }
     // The colour buttons lie above the labels that run under them.
@@ -118,7 +119,7 @@ void create_controls(HWND window, const ProgramState& program) {
         SetWindowPos(GetDlgItem(window, id), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
     HWND fill_list = GetDlgItem(window, kOptionsFillType);
-    for (const char* name : kFillTypeNames) add_string(fill_list, CB_ADDSTRING, name);
+    for (text::Id name : kFillTypeNames) add_string(fill_list, CB_ADDSTRING, ui_text(name, program.language));
     if (HBITMAP logo = program.bitmaps.bitmap_of("LOGO")) {
         SendDlgItemMessageW(window, kOptionsLogo, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(logo));
     }
@@ -157,17 +158,19 @@ void apply_general(ProgramState& program, HWND window) {
 void check_autorun(ProgramState& program, HWND window) {
     const std::uint16_t findings = check_autorun_file(program.location.drive_root, process_command_line());
     program.autorun_state = findings;
-    const char* question = nullptr;
+    text::Id question = text::kAutorunMissingQuestion;
     switch (autorun_report(findings)) {
         case AutorunReport::InOrder:
-            program.seams.message_box(window, text::kAutorunInOrder, text::kCheckResultCaption, MB_OK);
+            program.seams.message_box(window, text::kAutorunInOrder, text::kCheckResultCaption, MB_OK, program.language);
             return;
         case AutorunReport::OfferCreate: question = text::kAutorunMissingQuestion; break;
         case AutorunReport::OfferRewrite: question = text::kAutorunMisconfiguredQuestion; break;
     }
-    if (program.seams.message_box(window, question, text::kCheckResultCaption, MB_YESNO) != IDYES) return;
+    if (program.seams.message_box(window, question, text::kCheckResultCaption, MB_YESNO, program.language) != IDYES) {
+        return;
+    }
     const AutorunWriteResult written =
-        write_autorun_file(autorun_place(program), program.seams, window, /*show_messages=*/true);
+        write_autorun_file(autorun_place(program), program.seams, window, program.language, /*show_messages=*/true);
     program.autorun_state = findings_after_write(written, program.autorun_state);
 }
 
@@ -234,7 +237,7 @@ LRESULT on_command(ProgramState& program, HWND window, WPARAM wparam) {
         case OptionsCommand::ShowPage: show_page(program, window); break;
         case OptionsCommand::ApplyGeneral: apply_general(program, window); break;
         case OptionsCommand::CheckAutorunFile: check_autorun(program, window); break;
-        case OptionsCommand::CheckAutorunPolicy: check_autorun_policy(program.seams, window); break;
+        case OptionsCommand::CheckAutorunPolicy: check_autorun_policy(program.seams, window, program.language); break;
         case OptionsCommand::DoubleFont:
             // Reaches Theme.ini only with "Сохранить тему" or another edit.
             program.theme.double_font = ticked(window, kOptionsDoubleFont);
@@ -301,7 +304,7 @@ LRESULT CALLBACK options_window_proc(HWND window, UINT message, WPARAM wparam, L
 
 HWND build_options_window(ProgramState& program, HWND owner) {
     const std::wstring class_name = to_wide(kOptionsClass);
-    const std::wstring title = to_wide(text::kOptionsTitle);
+    const std::wstring title = to_wide(ui_text(text::kOptionsTitle, program.language));
     HWND window = CreateWindowExW(WS_EX_NOPARENTNOTIFY, class_name.c_str(), title.c_str(),
                                   WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU, program.screen.cx / 2 - kOptionsWidth / 2,
                                   program.screen.cy / 2 - kOptionsHeight / 2, kOptionsWidth, kOptionsHeight, owner,
@@ -317,6 +320,29 @@ void open_options_window(ProgramState& program, HWND owner) {
     if (program.options_window == nullptr) program.options_window = build_options_window(program, owner);
     if (program.options_window == nullptr) return;
     ShowWindow(program.options_window, SW_SHOWNORMAL);
+}
+
+// The items of a list or combo box in another language, the chosen one kept.
+void retext_items(HWND box, UINT get_selection, UINT set_selection, UINT remove, UINT insert,
+                  std::span<const text::Id> names, Language language) {
+    const LRESULT chosen = SendMessageW(box, get_selection, 0, 0);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        SendMessageW(box, remove, i, 0);
+        const std::wstring wide = to_wide(ui_text(names[i], language));
+        SendMessageW(box, insert, i, reinterpret_cast<LPARAM>(wide.c_str()));
+    }
+    SendMessageW(box, set_selection, static_cast<WPARAM>(chosen), 0);
+}
+
+void retext_options_window(const ProgramState& program) {
+    HWND window = program.options_window;
+    if (window == nullptr) return;
+    SetWindowTextW(window, to_wide(ui_text(text::kOptionsTitle, program.language)).c_str());
+    set_control_texts(window, kControls, program.language);
+    retext_items(GetDlgItem(window, kOptionsPageList), LB_GETCURSEL, LB_SETCURSEL, LB_DELETESTRING, LB_INSERTSTRING,
+                 kPageNames, program.language);
+    retext_items(GetDlgItem(window, kOptionsFillType), CB_GETCURSEL, CB_SETCURSEL, CB_DELETESTRING, CB_INSERTSTRING,
+                 kFillTypeNames, program.language);
 }
 
 void show_page(ProgramState& program, HWND window) {

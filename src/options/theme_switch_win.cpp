@@ -19,7 +19,7 @@ bool apply_theme(ProgramState& program, std::string_view folder_name, HWND owner
     // that cannot be written keep the theme they belong to.
     if (program.changes.theme_colors_changed) {
         if (!write_theme(program.theme_folder(), program.theme)) {
-            program.seams.message_box(owner, text::kCannotSaveTheme, text::kErrorCaption, MB_OK);
+            program.seams.message_box(owner, text::kCannotSaveTheme, text::kErrorCaption, MB_OK, program.language);
             return false;
         }
         program.changes.theme_colors_changed = false;

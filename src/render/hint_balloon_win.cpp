@@ -10,7 +10,7 @@ namespace {
 constexpr Color kBalloonFill = rgb(241, 255, 162);
 }
 
-void draw_hint(HDC dc, HintKind hint, int header_height, Color frame_color) {
+void draw_hint(HDC dc, HintKind hint, int header_height, Color frame_color, Language language) {
     if (hint == HintKind::None) return;
     const int hh = header_height;
     {
@@ -45,7 +45,7 @@ void draw_hint(HDC dc, HintKind hint, int header_height, Color frame_color) {
     UniqueFont font = create_caption_font();
     SelectGuard select_font(dc, font.get());
     int top = hh + 25;
-    for (const std::string& line : hint_lines(hint_text(hint))) {
+    for (const std::string& line : hint_lines(hint_text(hint, language))) {
         draw_text_shadowed(dc, 10, top, line, kBlack, false);
         top += measure_text(dc, line).cy + 2;
     }

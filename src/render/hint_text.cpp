@@ -4,12 +4,12 @@
 
 namespace qb {
 
-std::string_view hint_text(HintKind kind) {
+std::string_view hint_text(HintKind kind, Language language) {
     switch (kind) {
-        case HintKind::AddLinks: return text::kHintAddLinks;
-        case HintKind::AutorunMissing: return text::kHintAutorunMissing;
-        case HintKind::AutorunConfig: return text::kHintAutorunConfig;
-        case HintKind::OldThemes: return text::kHintOldThemes;
+        case HintKind::AddLinks: return ui_text(text::kHintAddLinks, language);
+        case HintKind::AutorunMissing: return ui_text(text::kHintAutorunMissing, language);
+        case HintKind::AutorunConfig: return ui_text(text::kHintAutorunConfig, language);
+        case HintKind::OldThemes: return ui_text(text::kHintOldThemes, language);
         case HintKind::None: break;
     }
     return {};

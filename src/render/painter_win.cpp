@@ -138,7 +138,7 @@ void draw_main_window(HDC dc, const PaintScene& scene, const PaintRegions& regio
     if (regions.right && reaches(clip, right_side_extent(scene.width, scene.height, scene.bitmaps, scene.buttons))) {
         draw_right_side(dc, scene.width, scene.height, scene.bitmaps, scene.buttons);
     }
-    if (regions.work) draw_hint(dc, scene.hint, scene.header_height, scene.theme.frame_color);
+    if (regions.work) draw_hint(dc, scene.hint, scene.header_height, scene.theme.frame_color, scene.language);
     draw_work_frame(dc, scene);
     if (regions.status) draw_status_bar(dc, scene, pictures);
     if ((regions.status || regions.work) && reaches(clip, drive_type_extent(scene))) {

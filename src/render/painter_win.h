@@ -13,6 +13,7 @@
 
 #include "common/drive_facts.h"
 #include "common/geometry.h"
+#include "common/ui_texts.h"
 #include "links/app_settings.h"
 #include "links/link_list.h"
 #include "render/bitmap_cache_win.h"
@@ -44,6 +45,8 @@ struct PaintScene {
     // The top-left corner of the drag feedback square, during a drag.
     std::optional<Point> drag_box;
     SkinButtonPlaces buttons;
+    // The language of the status strip's and the hint's texts.
+    Language language = kRussian;
 };
 
 // Caption lines by caption text: the layout depends on nothing else.

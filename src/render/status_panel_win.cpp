@@ -72,7 +72,7 @@ void draw_status_bar(HDC dc, const PaintScene& scene, TransparentDrawing* pictur
     const int new_count = scene.found_files.count_new();
     if (new_count > 0) {
         char text[64];
-        std::snprintf(text, sizeof text, "%s %d", text::kNewProgramsCount, new_count);
+        std::snprintf(text, sizeof text, "%s %d", ui_text(text::kNewProgramsCount, scene.language), new_count);
         const Size size = measure_text(dc, text);
         draw_text_shadowed(dc, left + 7, height - hh / 2 - size.cy / 2, text, theme.font_color, shadow);
     }

@@ -76,17 +76,17 @@ protected:
 using AutorunFileAnyLanguage = AutorunFile;
 
 TEST_F(AutorunFile, WrittenForAProgramInAFolderWithAndWithoutTheThemeIcon) {
-    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, true), AutorunWriteResult::Configured);
+    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, kRussian, true), AutorunWriteResult::Configured);
     EXPECT_EQ(as_text(read_bytes(kAutorun)),
               expected_file("autorun\\Quillobrante.exe", "autorun\\Quillobrante.exe,0"));
     EXPECT_EQ(attributes_of(kAutorun) & (kProtected | FILE_ATTRIBUTE_HIDDEN), kProtected);
     ASSERT_EQ(seams_.boxes.size(), 1u);
-    EXPECT_EQ(seams_.boxes[0].text, text::kAutorunConfigured);
-    EXPECT_EQ(seams_.boxes[0].caption, text::kCheckResultCaption);
+    EXPECT_EQ(seams_.boxes[0].text, ui_text(text::kAutorunConfigured, kRussian));
+    EXPECT_EQ(seams_.boxes[0].caption, ui_text(text::kCheckResultCaption, kRussian));
     EXPECT_EQ(seams_.boxes[0].type, static_cast<UINT>(MB_OK));
 
     write_text(theme_ + "\\icon.ico", "icon");
-    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, false), AutorunWriteResult::Configured);
+    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
     EXPECT_EQ(as_text(read_bytes(kAutorun)),
               expected_file("autorun\\Quillobrante.exe", "autorun\\Data\\MAINTHEME\\icon.ico"));
     EXPECT_EQ(seams_.boxes.size(), 1u) << "no message without show_messages";
@@ -95,11 +95,11 @@ TEST_F(AutorunFile, WrittenForAProgramInAFolderWithAndWithoutTheThemeIcon) {
 
 TEST_F(AutorunFile, WrittenForAProgramInTheDriveRoot) {
     const AutorunPlace no_icon{kRoot, "E:\\Quillobrante.exe", "E:\\Data\\NOSUCHTHEME"};
-    EXPECT_EQ(write_autorun_file(no_icon, seams_, nullptr, false), AutorunWriteResult::Configured);
+    EXPECT_EQ(write_autorun_file(no_icon, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
     EXPECT_EQ(as_text(read_bytes(kAutorun)), expected_file("Quillobrante.exe", "Quillobrante.exe,0"));
 
     const AutorunPlace with_icon{kRoot, "E:\\Quillobrante.exe", make_root_theme()};
-    EXPECT_EQ(write_autorun_file(with_icon, seams_, nullptr, false), AutorunWriteResult::Configured);
+    EXPECT_EQ(write_autorun_file(with_icon, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
     EXPECT_EQ(as_text(read_bytes(kAutorun)), expected_file("Quillobrante.exe", "Data\\AUTORUNTEST\\icon.ico"));
     EXPECT_TRUE(seams_.boxes.empty());
 }
@@ -107,30 +107,30 @@ TEST_F(AutorunFile, WrittenForAProgramInTheDriveRoot) {
 TEST_F(AutorunFile, AReadOnlySystemFileIsReplacedAndProtectedAgain) {
     write_text(kAutorun, "[autorun]\r\nopen=virus.exe\r\n");
     ASSERT_TRUE(SetFileAttributesA(kAutorun, kProtected | FILE_ATTRIBUTE_HIDDEN));
-    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, true), AutorunWriteResult::Configured);
+    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, kRussian, true), AutorunWriteResult::Configured);
     EXPECT_EQ(as_text(read_bytes(kAutorun)),
               expected_file("autorun\\Quillobrante.exe", "autorun\\Quillobrante.exe,0"));
     EXPECT_EQ(attributes_of(kAutorun) & (kProtected | FILE_ATTRIBUTE_HIDDEN), kProtected) << "not hidden";
     ASSERT_EQ(seams_.boxes.size(), 1u);
-    EXPECT_EQ(seams_.boxes[0].text, text::kAutorunConfigured);
+    EXPECT_EQ(seams_.boxes[0].text, ui_text(text::kAutorunConfigured, kRussian));
 }
 
 TEST_F(AutorunFile, AFailedCreationIsReportedAndChangesNothing) {
     // A folder of that name (a common guard against autorun viruses).
     ASSERT_TRUE(CreateDirectoryA(kAutorun, nullptr));
-    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, true), AutorunWriteResult::Failed);
+    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, kRussian, true), AutorunWriteResult::Failed);
     ASSERT_EQ(seams_.boxes.size(), 1u);
-    EXPECT_EQ(seams_.boxes[0].text, text::kAutorunCreateFailed);
-    EXPECT_EQ(seams_.boxes[0].caption, text::kCheckResultCaption);
+    EXPECT_EQ(seams_.boxes[0].text, ui_text(text::kAutorunCreateFailed, kRussian));
+    EXPECT_EQ(seams_.boxes[0].caption, ui_text(text::kCheckResultCaption, kRussian));
     EXPECT_EQ(seams_.boxes[0].type, static_cast<UINT>(MB_OK));
     EXPECT_NE(attributes_of(kAutorun) & FILE_ATTRIBUTE_DIRECTORY, 0u) << "the folder stays";
     EXPECT_EQ(attributes_of(replacement_path(kAutorun)), INVALID_FILE_ATTRIBUTES);
 
     seams_.boxes.clear();
-    EXPECT_EQ(write_autorun_file({"", "E:\\Quillobrante.exe", theme_}, seams_, nullptr, true), AutorunWriteResult::Failed)
+    EXPECT_EQ(write_autorun_file({"", "E:\\Quillobrante.exe", theme_}, seams_, nullptr, kRussian, true), AutorunWriteResult::Failed)
         << "no drive root, no file in the current folder";
     ASSERT_EQ(seams_.boxes.size(), 1u);
-    EXPECT_EQ(seams_.boxes[0].text, text::kAutorunCreateFailed);
+    EXPECT_EQ(seams_.boxes[0].text, ui_text(text::kAutorunCreateFailed, kRussian));
 }
 
 TEST_F(AutorunFile, CheckFindsMissingForeignAndWrongTarget) {
@@ -156,7 +156,7 @@ TEST_F(AutorunFile, CheckFindsMissingForeignAndWrongTarget) {
 }
 
 TEST_F(AutorunFile, AWrittenFileChecksInOrderForEveryFormOfTheCommandLine) {
-    ASSERT_EQ(write_autorun_file(in_folder_, seams_, nullptr, false), AutorunWriteResult::Configured);
+    ASSERT_EQ(write_autorun_file(in_folder_, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
     const std::string program = "E:\\autorun\\Quillobrante.exe";
     EXPECT_EQ(check_autorun_file(kRoot, "\"" + program + "\" "), 0) << "quoted, one blank";
     EXPECT_EQ(check_autorun_file(kRoot, "\"" + program + "\""), 0) << "quoted, no blank";
@@ -166,7 +166,7 @@ TEST_F(AutorunFile, AWrittenFileChecksInOrderForEveryFormOfTheCommandLine) {
     EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\Quillobrante.exe\" "), kAutorunWrongTarget) << "another program";
 
     const AutorunPlace root{kRoot, "E:\\Quillobrante.exe", "E:\\Data\\NOSUCHTHEME"};
-    ASSERT_EQ(write_autorun_file(root, seams_, nullptr, false), AutorunWriteResult::Configured);
+    ASSERT_EQ(write_autorun_file(root, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
     EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\Quillobrante.exe\""), 0);
     EXPECT_EQ(check_autorun_file(kRoot, "E:\\Quillobrante.exe"), 0);
 }
@@ -206,7 +206,7 @@ TEST_F(AutorunFile, QuietRewriteLeavesTheUsersOwnFileAlone) {
     EXPECT_TRUE(seams_.boxes.empty()) << "a quiet rewrite never asks or tells";
 
     // The explicit write, which the user confirmed, still replaces it.
-    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, false), AutorunWriteResult::Configured);
+    EXPECT_EQ(write_autorun_file(in_folder_, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
     EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\autorun\\Quillobrante.exe\""), 0);
 }
 
@@ -224,7 +224,7 @@ TEST_F(AutorunFileAnyLanguage, ProgramInACyrillicFolderIsWrittenAndCheckedAsOnAR
     };
     for (const Case& c : {Case{false, "Программы\\Quillobrante.exe,0"}, Case{true, "Программы\\Data\\ЗИМА\\icon.ico"}}) {
         if (c.theme_icon) write_text(theme + "\\icon.ico", "icon");
-        ASSERT_EQ(write_autorun_file(place, seams_, nullptr, false), AutorunWriteResult::Configured);
+        ASSERT_EQ(write_autorun_file(place, seams_, nullptr, kRussian, false), AutorunWriteResult::Configured);
         EXPECT_EQ(as_text(read_bytes(kAutorun)), expected_file("Программы\\Quillobrante.exe", c.icon));
         EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\Программы\\Quillobrante.exe\" "), 0);
         EXPECT_EQ(check_autorun_file(kRoot, "\"E:\\Programs\\Quillobrante.exe\" "), kAutorunWrongTarget);

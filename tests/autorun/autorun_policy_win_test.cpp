@@ -118,7 +118,7 @@ protected:
     }
     void expect_boxes_well_formed() const {
         for (const auto& box : seams_.boxes) {
-            EXPECT_EQ(box.caption, text::kCheckResultCaption);
+            EXPECT_EQ(box.caption, ui_text(text::kCheckResultCaption, kRussian));
             EXPECT_EQ(box.type & MB_ICONMASK, 0u) << "no icon: " << box.text;
         }
     }
@@ -130,8 +130,8 @@ protected:
 TEST_F(AutorunPolicy, AMissingKeyIsCreatedAfterOneQuestion) {
     remove_policy_key();
     seams_.answer = IDYES;
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyKeyMissingQuestion, text::kPolicyKeyCreated}));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyKeyMissingQuestion, kRussian), ui_text(text::kPolicyKeyCreated, kRussian)}));
     ASSERT_EQ(seams_.boxes.size(), 2u);
     EXPECT_EQ(seams_.boxes[0].type, static_cast<UINT>(MB_YESNO));
     EXPECT_EQ(seams_.boxes[1].type, static_cast<UINT>(MB_OK));
@@ -143,24 +143,24 @@ TEST_F(AutorunPolicy, AMissingKeyIsCreatedAfterOneQuestion) {
 TEST_F(AutorunPolicy, NoToTheKeyLeavesTheRegistryUntouched) {
     remove_policy_key();
     seams_.answer = IDNO;
-    EXPECT_FALSE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyKeyMissingQuestion});
+    EXPECT_FALSE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), std::vector<std::string>{ui_text(text::kPolicyKeyMissingQuestion, kRussian)});
     EXPECT_FALSE(key_exists(kAutorunPolicyKey));
 }
 
 TEST_F(AutorunPolicy, AValueThatExcludesDrivesIsChangedOnlyAfterYes) {
     set_policy_dword(0x91);
     seams_.answer = IDNO;
-    EXPECT_FALSE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyValueExcludesQuestion});
+    EXPECT_FALSE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), std::vector<std::string>{ui_text(text::kPolicyValueExcludesQuestion, kRussian)});
     EXPECT_EQ(seams_.boxes[0].type, static_cast<UINT>(MB_YESNO));
     ASSERT_TRUE(find_policy_value());
     EXPECT_EQ(policy_value().data, (std::vector<BYTE>{0x91, 0, 0, 0})) << "No keeps the value";
 
     seams_.boxes.clear();
     seams_.answer = IDYES;
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyValueExcludesQuestion, kRussian), ui_text(text::kPolicyKeyChanged, kRussian)}));
     EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(policy_value().data, kDwordZero);
     expect_boxes_well_formed();
@@ -171,8 +171,8 @@ TEST_F(AutorunPolicy, ValuesInOrderAreNotWritten) {
     for (DWORD value : {DWORD{0}, DWORD{0x100}}) {
         seams_.boxes.clear();
         set_policy_dword(value);
-        EXPECT_TRUE(check_autorun_policy(seams_, nullptr)) << value;
-        EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyInOrder}) << value;
+        EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian)) << value;
+        EXPECT_EQ(texts(), std::vector<std::string>{ui_text(text::kPolicyInOrder, kRussian)}) << value;
         EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD)) << value;
         EXPECT_EQ(policy_value().data, dword_bytes(value)) << value;
     }
@@ -182,28 +182,28 @@ TEST_F(AutorunPolicy, ValuesInOrderAreNotWritten) {
 TEST_F(AutorunPolicy, OtherTypesAreJudgedByTheirFirstByte) {
     seams_.answer = IDYES;
     set_policy_value(REG_BINARY, {0x00, 0xFF});
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyInOrder});
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), std::vector<std::string>{ui_text(text::kPolicyInOrder, kRussian)});
     EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_BINARY)) << "in order: not rewritten";
 
     seams_.boxes.clear();
     set_policy_value(REG_SZ, {'0', 0});  // the text "0": its first byte is not 0
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyValueExcludesQuestion, kRussian), ui_text(text::kPolicyKeyChanged, kRussian)}));
     EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(policy_value().data, kDwordZero);
 
     seams_.boxes.clear();
     set_policy_value(REG_BINARY, {0x04});
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyValueExcludesQuestion, kRussian), ui_text(text::kPolicyKeyChanged, kRussian)}));
 }
 
 TEST_F(AutorunPolicy, AnEmptyValueIsNotInOrder) {
     set_policy_value(REG_BINARY, {});
     seams_.answer = IDYES;
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueExcludesQuestion, text::kPolicyKeyChanged}));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyValueExcludesQuestion, kRussian), ui_text(text::kPolicyKeyChanged, kRussian)}));
     EXPECT_EQ(policy_value().data, kDwordZero);
 }
 
@@ -216,14 +216,14 @@ TEST_F(AutorunPolicy, AMissingValueInAnExistingKeyIsCreatedAfterAQuestion) {
     ASSERT_FALSE(find_policy_value());
 
     seams_.answer = IDNO;
-    EXPECT_FALSE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyValueMissingQuestion});
+    EXPECT_FALSE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), std::vector<std::string>{ui_text(text::kPolicyValueMissingQuestion, kRussian)});
     EXPECT_FALSE(find_policy_value()) << "No writes nothing";
 
     seams_.boxes.clear();
     seams_.answer = IDYES;
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyValueMissingQuestion, text::kPolicyKeyCreated}));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyValueMissingQuestion, kRussian), ui_text(text::kPolicyKeyCreated, kRussian)}));
     ASSERT_TRUE(find_policy_value());
     EXPECT_EQ(policy_value().data, kDwordZero);
 }
@@ -232,8 +232,8 @@ TEST_F(AutorunPolicy, DataLongerThanTheBufferIsAFailureNotAMissingValue) {
     const std::vector<BYTE> long_data(16, 0);
     set_policy_value(REG_BINARY, long_data);
     seams_.answer = IDYES;
-    EXPECT_FALSE(check_autorun_policy(seams_, nullptr));
-    EXPECT_EQ(texts(), std::vector<std::string>{text::kPolicyCannotReadValue});
+    EXPECT_FALSE(check_autorun_policy(seams_, nullptr, kRussian));
+    EXPECT_EQ(texts(), std::vector<std::string>{ui_text(text::kPolicyCannotReadValue, kRussian)});
     EXPECT_EQ(policy_value().type, static_cast<DWORD>(REG_BINARY));
     EXPECT_EQ(policy_value().data, long_data) << "nothing written";
     expect_boxes_well_formed();
@@ -243,8 +243,8 @@ TEST_F(AutorunPolicy, AKeyTheRegistryRefusesIsReported) {
     // A key name longer than the registry allows can be neither opened nor created.
     const std::string refused = "Software\\" + std::string(300, 'k');
     seams_.answer = IDYES;
-    EXPECT_FALSE(check_autorun_policy(seams_, nullptr, refused.c_str()));
-    EXPECT_EQ(texts(), (std::vector<std::string>{text::kPolicyKeyMissingQuestion, text::kPolicyCannotCreateKey}));
+    EXPECT_FALSE(check_autorun_policy(seams_, nullptr, kRussian, refused.c_str()));
+    EXPECT_EQ(texts(), (std::vector<std::string>{ui_text(text::kPolicyKeyMissingQuestion, kRussian), ui_text(text::kPolicyCannotCreateKey, kRussian)}));
     EXPECT_FALSE(key_exists(refused.c_str()));
     expect_boxes_well_formed();
 }
@@ -259,10 +259,10 @@ TEST_F(AutorunPolicyAnyLanguage, TextValuesAreJudgedByTheirLengthInCharacters) {
         std::vector<std::string> shown;
     };
     const Case cases[] = {
-        {L"", {text::kPolicyInOrder}},
-        {L"Ж", {text::kPolicyValueExcludesQuestion}},
-        {std::wstring(14, L'ж'), {text::kPolicyValueExcludesQuestion}},
-        {std::wstring(15, L'ж'), {text::kPolicyCannotReadValue}},  // 16 bytes with its terminator
+        {L"", {ui_text(text::kPolicyInOrder, kRussian)}},
+        {L"Ж", {ui_text(text::kPolicyValueExcludesQuestion, kRussian)}},
+        {std::wstring(14, L'ж'), {ui_text(text::kPolicyValueExcludesQuestion, kRussian)}},
+        {std::wstring(15, L'ж'), {ui_text(text::kPolicyCannotReadValue, kRussian)}},  // 16 bytes with its terminator
     };
     seams_.answer = IDNO;
     for (const Case& c : cases) {
@@ -275,7 +275,7 @@ TEST_F(AutorunPolicyAnyLanguage, TextValuesAreJudgedByTheirLengthInCharacters) {
         ASSERT_EQ(RegSetValueExW(key.get(), L"NoDriveTypeAutoRun", 0, REG_SZ, reinterpret_cast<const BYTE*>(c.text.c_str()),
                                  static_cast<DWORD>((c.text.size() + 1) * sizeof(wchar_t))),
                   ERROR_SUCCESS);
-        check_autorun_policy(seams_, nullptr);
+        check_autorun_policy(seams_, nullptr, kRussian);
         EXPECT_EQ(texts(), c.shown) << c.text.size();
     }
 }
@@ -284,7 +284,7 @@ TEST_F(AutorunPolicyAnyLanguage, ACyrillicKeyNameIsTheKeyOfThatName) {
     const std::wstring wide = L"Software\\Проверка автозапуска";
     RegDeleteKeyW(HKEY_CURRENT_USER, wide.c_str());
     seams_.answer = IDYES;
-    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, "Software\\Проверка автозапуска"));
+    EXPECT_TRUE(check_autorun_policy(seams_, nullptr, kRussian, "Software\\Проверка автозапуска"));
     HKEY raw = nullptr;
     ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, wide.c_str(), 0, KEY_READ, &raw), ERROR_SUCCESS);
     UniqueRegistryKey key(raw);

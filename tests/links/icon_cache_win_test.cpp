@@ -104,7 +104,7 @@ protected:
         ProgramState program(nullptr, seams);
         program.location = location_in(folder_);
         std::optional<IconCache> cache;
-        load_settings(program.location, seams, nullptr, program.settings, program.links, program.links_loaded,
+        load_settings(program.location, seams, kRussian, nullptr, program.settings, program.links, program.links_loaded,
                       with_cache ? &cache : nullptr);
         if (cache) {
             EXPECT_TRUE(write_icon_cache(program.location, *cache));

@@ -38,7 +38,7 @@ protected:
     }
     SettingsLoad load() {
         const SettingsLoad result =
-            load_settings(program_.location, seams, nullptr, program_.settings, program_.links, program_.links_loaded);
+            load_settings(program_.location, seams, kRussian, nullptr, program_.settings, program_.links, program_.links_loaded);
         program_.settings_unreadable = result == SettingsLoad::Unreadable;
         return result;
     }

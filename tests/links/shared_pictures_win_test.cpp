@@ -180,7 +180,7 @@ TEST_F(SharedPicturesTest, TheLinksOfDataQbShareByTypeAndTheDefaultPicture) {
     RecordingSeams seams;
     ProgramState program(nullptr, seams);
     program.location = location_in(folder_);
-    load_settings(program.location, seams, nullptr, program.settings, program.links, program.links_loaded);
+    load_settings(program.location, seams, kRussian, nullptr, program.settings, program.links, program.links_loaded);
     ASSERT_EQ(program.links.count(), 7);
     auto image = [&](int i) { return program.links.at(i)->image.get(); };
     EXPECT_EQ(image(0), image(1));
@@ -272,7 +272,7 @@ TEST_F(LinkPicturesAnyLanguage, ALinkIntoACyrillicFolderShowsWhatAnyOtherWould) 
     RecordingSeams seams;
     ProgramState program(nullptr, seams);
     program.location = location_in(folder_);
-    load_settings(program.location, seams, nullptr, program.settings, program.links, program.links_loaded);
+    load_settings(program.location, seams, kRussian, nullptr, program.settings, program.links, program.links_loaded);
     ASSERT_EQ(program.links.count(), 1);
     Link expected;
     make_icon_image(expected, path("tool1.exe"), nullptr, default_picture_);

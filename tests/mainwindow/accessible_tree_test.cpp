@@ -23,14 +23,14 @@ TEST(AccessibleTree, LinksThenButtonsThenTheStripThenPanelRowsAndTheStripReadOut
     EXPECT_EQ(accessible_child(-1, counts), std::nullopt);
     EXPECT_EQ(accessible_child(1, {0, 0}), (AccessibleChild{P::CloseButton, 0})) << "an empty desktop";
 
-    const StatusSentence full = status_sentence(2, 42, 3);
-    EXPECT_EQ(full.before_label, std::string(text::kDriveRemovable) + text::kStatusLabelOpens);
+    const StatusSentence full = status_sentence(2, 42, 3, kRussian);
+    EXPECT_EQ(full.before_label, std::string(ui_text(text::kDriveRemovable, kRussian)) + ui_text(text::kStatusLabelOpens, kRussian));
     EXPECT_EQ(full.after_label,
-              std::string(text::kStatusLabelCloses) + text::kStatusUsed + "42 %" + text::kStatusNewPrograms + "3");
+              std::string(ui_text(text::kStatusLabelCloses, kRussian)) + ui_text(text::kStatusUsed, kRussian) + "42 %" + ui_text(text::kStatusNewPrograms, kRussian) + "3");
     // Unknown size and no new programs: neither is said; an odd type is a drive.
-    const StatusSentence bare = status_sentence(77, std::nullopt, 0);
-    EXPECT_EQ(bare.before_label, std::string(text::kDriveUnknown) + text::kStatusLabelOpens);
-    EXPECT_EQ(bare.after_label, text::kStatusLabelCloses);
+    const StatusSentence bare = status_sentence(77, std::nullopt, 0, kRussian);
+    EXPECT_EQ(bare.before_label, std::string(ui_text(text::kDriveUnknown, kRussian)) + ui_text(text::kStatusLabelOpens, kRussian));
+    EXPECT_EQ(bare.after_label, ui_text(text::kStatusLabelCloses, kRussian));
 }
 
 }  // namespace

@@ -293,10 +293,12 @@ TEST_F(Interaction, TheContextMenuOffersFourOrFiveEntries) {
         EXPECT_EQ(seams().menus[1].at.x, placed.left + middle_of(closing).x);
         EXPECT_EQ(seams().menus[1].at.y, placed.top + middle_of(closing).y);
 
-        // A right click on empty space clears the selection and shows no menu.
+        // A right click on empty space clears the selection and shows the
+        // desktop's own menu: the languages.
         click(window, WM_RBUTTONDOWN, {300, 200});
         EXPECT_EQ(state().links.selected_link(), nullptr);
-        EXPECT_EQ(seams().menus.size(), 2u);
+        ASSERT_EQ(seams().menus.size(), 3u);
+        EXPECT_EQ(seams().menus[2].items.size(), kLanguageCount);
 
         // The chosen item arrives as WM_COMMAND: "Свойства" opens the window.
         seams().menu_answer = CMD_PROPERTIES;
@@ -659,7 +661,7 @@ TEST_F(InteractionAnyLanguage, DroppedAndTypedNamesAreStoredWhole) {
         SetWindowTextW(GetDlgItem(properties, kPropertiesCaptionEdit), kForeignCaption);
         SendMessageW(properties, WM_COMMAND, kPropertiesSave, 0);
         ASSERT_EQ(seams().boxes.size(), 1u);
-        EXPECT_EQ(seams().boxes[0].text, text::kCaptionCannotBeKept);
+        EXPECT_EQ(seams().boxes[0].text, ui_text(text::kCaptionCannotBeKept, kRussian));
         EXPECT_TRUE(IsWindowVisible(properties));
         EXPECT_EQ(program.caption, "Метка для Ёжика");
         SendMessageW(properties, WM_COMMAND, kPropertiesCancel, 0);

@@ -73,7 +73,12 @@ TEST(Keys, CommandsByTheirIdentifierOnly) {
     EXPECT_EQ(command_of(10005), Command::Properties);
     EXPECT_EQ(command_of(10006), Command::Delete);
     EXPECT_EQ(command_of(10009), Command::OpenStay);
-    for (unsigned other : {0u, 10002u, 10003u, 10007u, 10008u, 10010u, 20004u}) {
+    // One command per language, each naming its column.
+    EXPECT_EQ(command_of(10100), Command::ChooseLanguage);
+    EXPECT_EQ(command_of(10101), Command::ChooseLanguage);
+    EXPECT_EQ(language_of_command((1u << 16) | 10101u), kEnglish);
+    EXPECT_EQ(language_of_command(10100), kRussian);
+    for (unsigned other : {0u, 10002u, 10003u, 10007u, 10008u, 10010u, 10099u, 10102u, 20004u}) {
         EXPECT_EQ(command_of(other), Command::None) << other;
     }
     // A button's notification code in the high word changes nothing.
@@ -87,20 +92,20 @@ TEST(Keys, ContextMenuOffersOpenAndStayOnlyForLinksThatClose) {
         for (const MenuItem& item : items) joined += std::string(item.text ? item.text : "-") + "|";
         return joined;
     };
-    const std::vector<MenuItem> plain = link_menu_items(link);
+    const std::vector<MenuItem> plain = link_menu_items(link, kRussian);
     ASSERT_EQ(plain.size(), 4u);
     EXPECT_EQ(plain[0].command, CMD_OPEN);
     EXPECT_EQ(plain[1].command, CMD_PROPERTIES);
     EXPECT_EQ(plain[2].text, nullptr);  // the separator
     EXPECT_EQ(plain[3].command, CMD_DELETE);
     EXPECT_EQ(texts(plain),
-              std::string(text::kMenuOpen) + "|" + text::kMenuProperties + "|-|" + text::kMenuDelete + "|");
+              std::string(ui_text(text::kMenuOpen, kRussian)) + "|" + ui_text(text::kMenuProperties, kRussian) + "|-|" + ui_text(text::kMenuDelete, kRussian) + "|");
 
     link.close_on_activate = true;
-    const std::vector<MenuItem> closing = link_menu_items(link);
+    const std::vector<MenuItem> closing = link_menu_items(link, kRussian);
     ASSERT_EQ(closing.size(), 5u);
     EXPECT_EQ(closing[0].command, CMD_OPEN_STAY);
-    EXPECT_STREQ(closing[0].text, text::kMenuOpenStay);
+    EXPECT_STREQ(closing[0].text, ui_text(text::kMenuOpenStay, kRussian));
     EXPECT_EQ(closing[1].command, CMD_OPEN);
 }
 

@@ -81,8 +81,8 @@ void install_themes(const std::string& folder) {
               FALSE);
 }
 
-int RecordingSeams::message_box(HWND owner, const char* text, const char* caption, UINT type) {
-    boxes.push_back({text ? text : "", caption ? caption : "", type, owner});
+int RecordingSeams::message_box(HWND owner, text::Id text, text::Id caption, UINT type, Language language) {
+    boxes.push_back({ui_text(text, language), ui_text(caption, language), type, owner, language});
     return answer;
 }
 
@@ -99,7 +99,8 @@ void RecordingSeams::popup_menu(HMENU menu, int x, int y, HWND owner) {
         info.dwTypeData = text;
         info.cch = 256;
         GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
-        shown.items.push_back({ansi(text), info.wID, (info.fType & MFT_SEPARATOR) != 0, !(info.fState & MFS_DISABLED)});
+        shown.items.push_back({ansi(text), info.wID, (info.fType & MFT_SEPARATOR) != 0, !(info.fState & MFS_DISABLED),
+                               (info.fState & MFS_CHECKED) != 0});
     }
     menus.push_back(std::move(shown));
     if (menu_answer != 0) PostMessageA(owner, WM_COMMAND, menu_answer, 0);

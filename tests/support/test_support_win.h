@@ -62,12 +62,14 @@ public:
         std::string caption;
         UINT type = 0;
         HWND owner = nullptr;
+        Language language = kRussian;
     };
     struct MenuItem {
         std::string text;  // empty for a separator
         UINT id = 0;
         bool separator = false;
         bool enabled = true;
+        bool checked = false;
     };
     struct Menu {
         std::vector<MenuItem> items;
@@ -79,7 +81,7 @@ public:
         std::string folder;  // empty when none was given
         bool had_folder = false;
     };
-    int message_box(HWND, const char* text, const char* caption, UINT type) override;
+    int message_box(HWND, text::Id text, text::Id caption, UINT type, Language language) override;
     void popup_menu(HMENU menu, int x, int y, HWND owner) override;
     void shell_open(HWND owner, const char* path, const char* folder) override;
     bool choose_color(HWND owner, COLORREF& color) override;
