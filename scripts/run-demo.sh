@@ -5,7 +5,8 @@
 # and a screenshot is saved and its path printed.
 #   --screenshots   remakes the README's pictures (docs/*.png) on a freshly
 #                   laid-out demo drive, always on an Xvfb screen: the
-#                   desktop, and the options window's Themes page.
+#                   desktop, and the options window's Themes page, in
+#                   Russian and then in English.
 set -euo pipefail
 screenshots=0
 [ "${1:-}" = "--screenshots" ] && screenshots=1
@@ -60,16 +61,18 @@ click_centre() {
   read -r left top right bottom < <(tr -d '\r')
   xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) click 1
 }
+# $1: the pictures' suffix ("" for Russian, "-en" for English).
 take_screenshots() {
+  local suffix="${1:-}"
   mkdir -p "$ROOT/docs"
-  wine "$PROBE" wait-window Quillobrante 5000 | crop_window "$SHOT" "$ROOT/docs/screenshot-desktop.png"
+  wine "$PROBE" wait-window Quillobrante 5000 | crop_window "$SHOT" "$ROOT/docs/screenshot-desktop$suffix.png"
   wine "$PROBE" child-rect Quillobrante 10001 | click_centre
   wine "$PROBE" wait-window OptWindow 10000 >/dev/null
   wine "$PROBE" list-item OptWindow 10020 2 | click_centre
   sleep 2
   local themes="$ROOT/build/themes-screenshot.png"
   /usr/bin/import -window root "$themes"
-  wine "$PROBE" wait-window OptWindow 5000 | crop_window "$themes" "$ROOT/docs/screenshot-themes.png"
+  wine "$PROBE" wait-window OptWindow 5000 | crop_window "$themes" "$ROOT/docs/screenshot-themes$suffix.png"
 }
 
 ensure_display
@@ -93,4 +96,16 @@ set +e
 wait "$program"
 code=$?
 echo "Quillobrante ended with exit code $code"
+if [ $screenshots = 1 ] && [ $code = 0 ]; then
+  # The same drive in English, chosen as the user's menu would keep it.
+  printf 'Language=en\r\n' >"$DRIVE/language.ini"
+  wine 'E:\Quillobrante.exe' &
+  program=$!
+  wine "$PROBE" wait-window Quillobrante 30000 >/dev/null && sleep 3 && /usr/bin/import -window root "$SHOT" &&
+    take_screenshots -en
+  wine "$PROBE" post-key Quillobrante 0x1B
+  wait "$program"
+  code=$?
+  echo "Quillobrante in English ended with exit code $code"
+fi
 exit $code

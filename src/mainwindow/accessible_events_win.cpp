@@ -58,4 +58,11 @@ void announce_children_changed(ProgramState& program) {
     raise(program, EVENT_OBJECT_NAMECHANGE, accessible_child_id({AccessiblePart::StatusStrip, 0}, counts));
 }
 
+void announce_language_changed(ProgramState& program) {
+    const AccessibleCounts counts = accessible_counts(program);
+    for (AccessiblePart part : {AccessiblePart::CloseButton, AccessiblePart::OptionsButton, AccessiblePart::StatusStrip}) {
+        raise(program, EVENT_OBJECT_NAMECHANGE, accessible_child_id({part, 0}, counts));
+    }
+}
+
 }  // namespace qb

@@ -29,5 +29,8 @@ void announce_link_removed(ProgramState& program, long id);
 // top, panel rows came or went); the status strip's sentence changes with
 // the panel.
 void announce_children_changed(ProgramState& program);
+// The program speaks another language: the names of the skin buttons and
+// the status strip changed.
+void announce_language_changed(ProgramState& program);
 
 }  // namespace qb

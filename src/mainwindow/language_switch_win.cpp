@@ -1,6 +1,7 @@
 #include "mainwindow/language_switch_win.h"
 
 #include "links/language_file_win.h"
+#include "mainwindow/accessible_events_win.h"
 #include "mainwindow/properties_window_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
@@ -18,6 +19,7 @@ void switch_language(MainWindow& data, HWND window, Language language) {
     retext_properties_window(data);
     if (data.hooks.language_changed) data.hooks.language_changed(program);
     repaint_areas(window, AREA_ALL, program.header_height);
+    announce_language_changed(program);
 }
 
 }  // namespace qb

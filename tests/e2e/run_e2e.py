@@ -1001,6 +1001,80 @@ def test_every_text_and_file_is_the_same_on_russian_english_and_japanese_systems
             assert sessions[locale][what] == value, "%s differs on %s from Russian" % (what, locale)
 
 
+def options_title(program):
+    """Opens the options window with its skin button and reads its title."""
+    if not probe("wait-window", "OptWindow", 1):
+        click_centre(probe("child-rect", "Quillobrante", 10001))
+        assert probe("wait-window", "OptWindow", 10000), "the options window opens"
+    return probe("window-text", "OptWindow")
+
+
+def start_and_read_options_title():
+    """One start: the options window's title, then Escape ends the run."""
+    program = Program()
+    try:
+        program.wait_window()
+        title = options_title(program)
+        program.press(0x1B)
+        assert program.wait_exit() == 0
+    finally:
+        program.kill()
+    return title
+
+
+def test_an_english_system_gets_english_on_a_fresh_stick_and_the_desktop_menu_switches():
+    before = ENV.get("LANG")
+    use_locale("en_US.UTF-8")
+    choice = os.path.join(DRIVE, "language.ini")
+    try:
+        # A fresh stick follows Windows' language.
+        lay_out_drive(empty=True)
+        program = Program()
+        try:
+            program.wait_window()
+            assert options_title(program) == "Options"
+            # The Menu key with no link selected: the languages by their own
+            # names; the open options window follows each choice at once.
+            for index, title in ((0, "Настройки"), (1, "Options")):
+                program.press(0x5D)
+                menu = probe("wait-window", "#32768", 10000)
+                assert menu, "the desktop's own menu is shown"
+                menu = rect_of(menu)
+
+                def menu_lines():
+                    bands = text_rows(Screenshot("language-menu"), menu)
+                    return bands if len(bands) == 2 else None
+                lines = wait_for(menu_lines)
+                assert lines, "two languages in the menu"
+                xdotool("mousemove", (menu[0] + menu[2]) // 2, sum(lines[index]) // 2, "click", 1)
+                assert wait_for(lambda: probe("window-text", "OptWindow") == title), title
+            program.press(0x1B)
+            assert program.wait_exit() == 0
+        finally:
+            program.kill()
+        with open(choice, "rb") as f:
+            assert b"Language=en" in f.read()
+        assert start_and_read_options_title() == "Options", "the choice holds at the next start"
+
+        # A damaged choice on a stick in use: no choice, so Russian.
+        with open(choice, "wb") as f:
+            f.write(b"Language=\xff\xfe\x00" + b"x" * 5000)
+        assert start_and_read_options_title() == "Настройки"
+
+        # A stick with a data.qb of today and no choice stays Russian.
+        lay_out_drive(empty=False)
+        assert not os.path.exists(choice)
+        assert start_and_read_options_title() == "Настройки"
+    finally:
+        if before:
+            use_locale(before)
+        else:
+            ENV.pop("LANG", None)
+            ENV.pop("LC_ALL", None)
+            run([WINESERVER, "-k"])
+            run([WINESERVER, "-w"])
+
+
 TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_and_escape_ends_it,
          test_without_picture_library_the_window_still_opens,
          test_window_moves_by_its_title_strip_and_sizes_by_its_corner,
@@ -1012,6 +1086,7 @@ TESTS = [test_first_start_creates_settings_file, test_demo_drive_window_paints_a
          test_a_program_folder_of_300_characters_keeps_its_files_there,
          test_a_program_folder_named_outside_code_page_1251_keeps_its_files_there,
          test_every_text_and_file_is_the_same_on_russian_english_and_japanese_systems,
+         test_an_english_system_gets_english_on_a_fresh_stick_and_the_desktop_menu_switches,
          test_no_library_planted_beside_the_program_runs,
          test_broken_theme_pictures_leave_their_part_of_the_skin_out,
          test_a_settings_file_that_cannot_be_read_is_kept_and_moved_aside,

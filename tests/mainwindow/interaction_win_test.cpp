@@ -598,7 +598,14 @@ using namespace qb::test;
 // What the user drops or types reaches the links as the right code page
 // 1251 bytes on any system, and a name the code page cannot hold is kept
 // by its short name or refused: never stored with stand-ins.
-class InteractionAnyLanguage : public Interaction {};
+class InteractionAnyLanguage : public Interaction {
+protected:
+    // The Russian interface, chosen on the stick, whatever the system speaks.
+    void SetUp() override {
+        Interaction::SetUp();
+        write_text(folder_ + "\\language.ini", "Language=ru\r\n");
+    }
+};
 
 // Whether two paths name one file: the same volume and file number.
 bool same_file(const std::wstring& a, const std::wstring& b) {

@@ -256,7 +256,14 @@ TEST_F(OptionsWindow, PagesShowTheirControlsAndTheThemesPageIsReadFromTheDisk) {
 
 // The window's own texts reach the system as the Russian text they are,
 // and a theme with a Cyrillic name can be chosen, on any system.
-using OptionsWindowAnyLanguage = OptionsWindow;
+class OptionsWindowAnyLanguage : public OptionsWindow {
+protected:
+    // The Russian interface, chosen on the stick, whatever the system speaks.
+    void SetUp() override {
+        OptionsWindow::SetUp();
+        write_text(folder_ + "\\language.ini", "Language=ru\r\n");
+    }
+};
 
 TEST_F(OptionsWindowAnyLanguage, TextsReadBackAsTheirUnicodeText) {
     const std::string data = folder_ + "\\Data";
