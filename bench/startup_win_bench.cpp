@@ -174,7 +174,15 @@ int main() {
 
     // This PC's icons.dat of each drive, left by a start that saw every
     // picture in: what the warm and new-PC starts find.
+    // The new-PC starts change this PC's MachineGuid for a moment; it is
+    // put back after each, and when the benchmark ends by any path.
     const std::wstring home = test::machine_guid();
+    struct GuidRestorer {
+        const std::wstring& guid;
+        ~GuidRestorer() {
+            if (!guid.empty()) test::set_machine_guid(guid);
+        }
+    } restore_guid{home};
     std::vector<std::optional<std::vector<std::uint8_t>>> home_caches;
     for (const std::string& folder : folders) {
         DeleteFileA((folder + "\\icons.dat").c_str());
@@ -188,7 +196,7 @@ int main() {
     const int drives = static_cast<int>(folders.size());
     const int kinds = drives * kKindsPerDrive + 1;
     std::vector<Series> series(kinds);
-    bool guid_changed = true;
+    bool guid_changed = !home.empty();
     for (int round = 0; round < kRounds; ++round) {
         for (int step = 0; step < kinds; ++step) {
             const int kind = (step + round) % kinds;
@@ -213,6 +221,8 @@ int main() {
                 series[kind].add(launch(folder, "Quillobrante.exe", "Quillobrante"));
                 break;
             case kNewPc:
+                // Without this PC's identity to put back, no new PC is made.
+                if (home.empty()) break;
                 restore_cache();
                 guid_changed = test::set_machine_guid(L"qb-bench-new-pc-" + std::to_wstring(round)) && guid_changed;
                 series[kind].add(launch(folder, "Quillobrante.exe", "Quillobrante"));
@@ -228,7 +238,7 @@ int main() {
     std::printf("Start-up, median of %d launches each, in turning order (a quarter programs, the rest\n", kRounds);
     std::printf(".txt, .ini and .pdf documents; window 400 x 300). cold: no icons.dat; warm: this PC's\n");
     std::printf("icons.dat; new PC: the same icons.dat, another MachineGuid%s.\n",
-                guid_changed ? "" : " (NOT changed: the registry refused)");
+                guid_changed ? "" : " (NOT made: the registry refused or holds no MachineGuid)");
     // The bare window is the same program on every drive: all its starts
     // make one floor, steadier than any drive's few.
     Series bare_all;

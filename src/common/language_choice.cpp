@@ -26,7 +26,9 @@ std::string_view trimmed(std::string_view text) {
 
 std::optional<Language> read_language_choice(std::span<const std::uint8_t> bytes) {
     if (bytes.size() > kMaxLanguageChoiceBytes) return std::nullopt;
-    const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    // Notepad's "UTF-8" starts the file with its mark.
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
     std::optional<Language> found;
     std::size_t at = 0;
     while (at < text.size()) {

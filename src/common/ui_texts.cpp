@@ -108,7 +108,7 @@ constexpr TextRow kTexts[] = {
     {kDriveUnknown, {"Диск", "Drive"}},
     {kStatusLabelOpens, {" «", " “"}},
     {kStatusLabelCloses, {"»", "”"}},
-    {kStatusUsed, {", занято ", ", in use "}},
+    {kStatusUsed, {", занято ", ", used: "}},
     {kStatusNewPrograms, {", новых программ: ", ", new programs: "}},
     {kPropertiesTitle, {"Свойства значка", "Link properties"}},
     {kPropertiesName, {"Название", "Caption"}},
@@ -144,10 +144,10 @@ constexpr TextRow kTexts[] = {
       "     Autorun is turned on and off for each\n type of drive by this registry key:\n\n "
       "[HKEY_CURRENT_USER\\Software\\Microsoft\\\n Windows\\CurrentVersion\\Policies\\Explorer]\n "
       "NoDriveTypeAutoRun=dword:00000000"}},
-    {kOptionsDoubleFont, {"Использовать двойной шрифт", "Draw captions with a shadow"}},
+    {kOptionsDoubleFont, {"Использовать двойной шрифт", "Draw text with a shadow"}},
     {kOptionsWorkArea, {"Рабочая область:", "Work area:"}},
     {kOptionsFillNone, {"Не отображать фоновый рисунок", "No background picture"}},
-    {kOptionsFillNormal, {"Обычное рисование фона", "Background picture as it is"}},
+    {kOptionsFillNormal, {"Обычное рисование фона", "Show the picture at its own size"}},
     {kOptionsFillTile, {"Заполнить облать рисунком", "Tile the picture over the area"}},
     {kOptionsFillStretch, {"Растянуть рисунок на всю область", "Stretch the picture to fit"}},
     {kOptionsHeaderColor, {"Цвет заголовка окна:", "Title bar color:"}},

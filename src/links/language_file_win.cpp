@@ -28,12 +28,19 @@ std::optional<std::vector<std::uint8_t>> read_small_file(const std::string& path
 std::string language_file_path(const ProgramLocation& location) { return location.beside_program("\\language.ini"); }
 
 Language language_at_start(const ProgramLocation& location) {
+    const std::string path = language_file_path(location);
     std::optional<Language> chosen;
-    if (const std::optional<std::vector<std::uint8_t>> bytes = read_small_file(language_file_path(location))) {
+    if (const std::optional<std::vector<std::uint8_t>> bytes = read_small_file(path)) {
         chosen = read_language_choice(*bytes);
     }
     const bool settings_existed = file_exists(settings_file_path(location));
-    return starting_language(chosen, settings_existed, PRIMARYLANGID(GetUserDefaultUILanguage()));
+    const Language language = starting_language(chosen, settings_existed, PRIMARYLANGID(GetUserDefaultUILanguage()));
+    // A fresh stick keeps the language it first spoke: the data.qb this
+    // start creates would otherwise turn the next start Russian. A damaged
+    // file is left to the user's next choice; a failed write changes
+    // nothing (a read-only stick decides the same way at every start).
+    if (!chosen && !settings_existed && !file_exists(path)) save_language_choice(location, language);
+    return language;
 }
 
 bool save_language_choice(const ProgramLocation& location, Language language) {

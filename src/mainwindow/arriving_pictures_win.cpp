@@ -69,6 +69,8 @@ void start_picture_lookups(ProgramState& program) {
             }
         }
         finish_cache(program);
+        repaint_areas(program.main_window, AREA_WORK, program.header_height);
+        UpdateWindow(program.main_window);
         RemovePropW(program.main_window, kPicturesToComeProperty);
     }
 }

@@ -28,11 +28,11 @@ HWND build_options_window(ProgramState& program, HWND owner);
 // that exists is shown as the user left it.
 void open_options_window(ProgramState& program, HWND owner);
 
-// Shows the controls of the page selected in the page list and hides the
-// others; the Themes page is filled afresh from the disk each time.
 // The window's texts in the program's language now (nothing without a window).
 void retext_options_window(const ProgramState& program);
 
+// Shows the controls of the page selected in the page list and hides the
+// others; the Themes page is filled afresh from the disk each time.
 void show_page(ProgramState& program, HWND window);
 
 // A colour button's face: a rounded rectangle of `color` with a dark outline.

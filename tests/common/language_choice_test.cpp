@@ -22,6 +22,7 @@ TEST(LanguageChoice, AFileNamesOneLanguageOrNone) {
         {"  language = EN  ", kEnglish},
         {"[Interface]\nLanguage=ru\n", kRussian},
         {"Language=en\nLanguage=en\n", kEnglish},
+        {"\xEF\xBB\xBFLanguage=en\r\n", kEnglish},
         // Damaged or foreign: no choice.
         {"", std::nullopt},
         {"Language=de\n", std::nullopt},
@@ -30,7 +31,7 @@ TEST(LanguageChoice, AFileNamesOneLanguageOrNone) {
         {"; Language=en\n", std::nullopt},
         {"Languag=en\n", std::nullopt},
         {std::string("Lang\0uage=en", 12), std::nullopt},
-        {"\xFF\xFE" "L\0a\0n\0g\0", std::nullopt},
+        {std::string("\xFF\xFEL\0a\0n\0g\0u\0a\0g\0e\0=\0e\0n\0", 24), std::nullopt},
         {"Language=en\n" + std::string(kMaxLanguageChoiceBytes, ' '), std::nullopt},
     };
     for (const Case& c : cases) EXPECT_EQ(read(c.file), c.read) << c.file.substr(0, 40);

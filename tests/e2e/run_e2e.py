@@ -1027,8 +1027,10 @@ def test_an_english_system_gets_english_on_a_fresh_stick_and_the_desktop_menu_sw
     use_locale("en_US.UTF-8")
     choice = os.path.join(DRIVE, "language.ini")
     try:
-        # A fresh stick follows Windows' language.
+        # A fresh stick follows Windows' language, and keeps it once its
+        # data.qb is there.
         lay_out_drive(empty=True)
+        assert start_and_read_options_title() == "Options"
         program = Program()
         try:
             program.wait_window()
@@ -1056,10 +1058,12 @@ def test_an_english_system_gets_english_on_a_fresh_stick_and_the_desktop_menu_sw
             assert b"Language=en" in f.read()
         assert start_and_read_options_title() == "Options", "the choice holds at the next start"
 
-        # A damaged choice on a stick in use: no choice, so Russian.
-        with open(choice, "wb") as f:
-            f.write(b"Language=\xff\xfe\x00" + b"x" * 5000)
-        assert start_and_read_options_title() == "Настройки"
+        # A damaged choice on a stick in use: no choice, so Russian; and a
+        # file too long to be a choice is none either.
+        for damaged in (b"Language=en\r\nLanguage=\xff\xfe\x00\r\n", b"Language=en\r\n" + b"x" * 5000):
+            with open(choice, "wb") as f:
+                f.write(damaged)
+            assert start_and_read_options_title() == "Настройки"
 
         # A stick with a data.qb of today and no choice stays Russian.
         lay_out_drive(empty=False)
