@@ -206,6 +206,8 @@ int run_program(ProgramState& program) {
     DestroyWindow(windows.splash);
     windows.splash = nullptr;
     classes.unregister(kSplashClass);
+    // Nothing can bring the other links into view before this is done.
+    take_unseen_pictures(program);
     start_picture_lookups(program);
     if (program.settings.use_search_service) start_search_service(program);
 

@@ -147,6 +147,18 @@ struct Link {
     std::uint32_t picture_request = 0;
 };
 
+// A window of `width` x `height` (its whole size: the work area is
+// smaller): whether a link may show in it at all. Generous by a cell or
+// two, which its picture and its caption lines never reach past.
+struct LinkView {
+    int width = 0;
+    int height = 0;
+    bool may_show(const Link& link) const {
+        return link.x < width + kCellSize && link.y < height + kCellSize && link.x > -2 * kCellSize &&
+               link.y > -2 * kCellSize;
+    }
+};
+
 // The caption a path gives: its last component ("\" for a drive root).
 std::string caption_from_path(std::string_view path);
 

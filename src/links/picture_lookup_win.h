@@ -18,6 +18,7 @@
 
 #include "links/icon_cache_win.h"
 #include "links/link_images_win.h"
+#include "links/settings_model.h"
 
 namespace qb {
 
@@ -40,6 +41,11 @@ struct DeferredPictures {
     // no icon for, loaded once for all of them.
     std::string default_picture;
     SharedPictures defaults;
+    // The links outside the window's first view, whose pictures are taken
+    // only once it is painted (take_unseen_pictures), with the start's
+    // shared pictures (their cache is `cache`).
+    std::vector<LinkImagePlan> unseen;
+    std::optional<SharedPictures> start_shared;
 
     // A job for the lookup, or the one with its key; returns the request
     // number the link is to wait with.

@@ -68,22 +68,51 @@ SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, L
     // goes with the last of its links.
     // Pictures a start before this one kept; with no links a cache left
     // is read too, so that its entries, now unused, are dropped.
+    const bool read_cache = icon_cache && (!plans.empty() || regular_file_exists(icon_cache_path(location)));
+    if (deferred) {
+        // The links the first paint shows get their pictures now, the
+        // others once it is done (take_unseen_pictures).
+        if (read_cache) deferred->cache.emplace(location);
+        SharedPictures& shared = deferred->start_shared.emplace();
+        shared.cache = deferred->cache ? &*deferred->cache : nullptr;
+        shared.drive_root = location.drive_root;
+        deferred->default_picture = default_picture;
+        const LinkView first_view{settings.window_width, settings.window_height};
+        for (const LinkImagePlan& plan : plans) {
+            if (first_view.may_show(*plan.link)) {
+                make_link_image(plan, window, default_picture, shared, deferred);
+            } else {
+                deferred->unseen.push_back(plan);
+            }
+        }
+        return SettingsLoad::Read;
+    }
     std::optional<IconCacheRun> cache;
-    if (icon_cache && (!plans.empty() || regular_file_exists(icon_cache_path(location)))) cache.emplace(location);
+    if (read_cache) cache.emplace(location);
     SharedPictures shared;
     shared.cache = cache ? &*cache : nullptr;
     shared.drive_root = location.drive_root;
-    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared, deferred);
-    if (deferred && !deferred->jobs.empty()) {
+    for (const LinkImagePlan& plan : plans) make_link_image(plan, window, default_picture, shared, nullptr);
+    if (cache) *icon_cache = cache->result();
+    return SettingsLoad::Read;
+}
+
+void take_unseen_pictures(DeferredPictures& deferred, HWND window, std::optional<IconCache>& icon_cache) {
+    if (deferred.start_shared) {
+        for (const LinkImagePlan& plan : deferred.unseen) {
+            make_link_image(plan, window, deferred.default_picture, *deferred.start_shared, &deferred);
+        }
+    }
+    deferred.unseen.clear();
+    deferred.start_shared.reset();
+    if (!deferred.jobs.empty()) {
         // The cache to write is known once every picture is in; the
         // pictures made from it are the links' own by now.
-        if (cache) cache->made.clear();
-        deferred->cache = std::move(cache);
-        deferred->default_picture = default_picture;
-    } else if (cache) {
-        *icon_cache = cache->result();
+        if (deferred.cache) deferred.cache->made.clear();
+    } else if (deferred.cache) {
+        icon_cache = deferred.cache->result();
+        deferred.cache.reset();
     }
-    return SettingsLoad::Read;
 }
 
 bool write_settings(const ProgramLocation& location, const AppSettings& settings, const LinkList& links) {

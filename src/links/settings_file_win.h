@@ -33,14 +33,21 @@ enum class SettingsLoad {
 // held links. With `icon_cache`, icons are taken from icons.dat where
 // their keys match, and it receives the cache to write when this start's
 // pictures differ from the file's (nothing when they do not).
-// With `deferred`, the pictures icons.dat does not hold are not looked up
-// here: their links wait (Link::picture_request) and `deferred` receives
-// the look-ups and the cache run; `icon_cache` is then filled only when
-// nothing is left to look up.
+// With `deferred`, only the links the window's first view may show get
+// their pictures here, and those icons.dat does not hold are not looked
+// up: their links wait (Link::picture_request) and `deferred` receives the
+// look-ups, the cache run and the links not shown yet; take_unseen_pictures
+// then finishes the start's pictures.
 SettingsLoad load_settings(const ProgramLocation& location, ModalSeams& seams, Language language, HWND window,
                            AppSettings& settings,
                            LinkList& links, bool& links_loaded, std::optional<IconCache>* icon_cache = nullptr,
                            DeferredPictures* deferred = nullptr);
+
+// The start's pictures for the links outside the first view, once it is
+// painted (from icons.dat, or queued for the worker like the others); then
+// `icon_cache` receives the cache to write when nothing is left to look
+// up.
+void take_unseen_pictures(DeferredPictures& deferred, HWND window, std::optional<IconCache>& icon_cache);
 
 // Writes the settings and links through a temporary file; false when the
 // write failed, and the old file then stays whole. Reports nothing.

@@ -1,6 +1,7 @@
 #include "mainwindow/arriving_pictures_win.h"
 
 #include "links/link_images_win.h"
+#include "links/settings_file_win.h"
 #include "mainwindow/saving_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "render/window_areas.h"
@@ -56,9 +57,17 @@ bool accept(ProgramState& program, HWND window, const FoundPicture& found) {
 
 }  // namespace
 
+void take_unseen_pictures(ProgramState& program) {
+    take_unseen_pictures(program.pictures, program.main_window, program.icon_cache);
+    if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
+}
+
 void start_picture_lookups(ProgramState& program) {
     DeferredPictures& pictures = program.pictures;
-    if (pictures.jobs.empty()) return;
+    if (pictures.jobs.empty()) {
+        if (program.main_window) RemovePropW(program.main_window, kPicturesToComeProperty);
+        return;
+    }
     if (!program.picture_lookups.start(pictures.jobs, program.main_window, WM_PICTURE_FOUND, program.look_up_picture)) {
         // No worker: looked up here, as before there was one.
         for (const PictureJob& job : pictures.jobs) {
@@ -76,7 +85,7 @@ void start_picture_lookups(ProgramState& program) {
 }
 
 void mark_pictures_to_come(const ProgramState& program) {
-    if (!program.pictures.jobs.empty()) {
+    if (!program.pictures.jobs.empty() || !program.pictures.unseen.empty()) {
         SetPropW(program.main_window, kPicturesToComeProperty, reinterpret_cast<HANDLE>(1));
     }
 }

@@ -23,6 +23,11 @@ inline constexpr const wchar_t* kPicturesToComeProperty = L"QbPicturesToCome";
 // complete before they are in.
 void mark_pictures_to_come(const ProgramState& program);
 
+// The pictures of the links the first paint could not show (from
+// icons.dat, or queued for the worker); then the cache to write when
+// nothing is left to look up.
+void take_unseen_pictures(ProgramState& program);
+
 // Starts the worker for what the start left to look up (nothing to do:
 // nothing started), with the program's way of looking one up.
 void start_picture_lookups(ProgramState& program);

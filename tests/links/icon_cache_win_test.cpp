@@ -78,13 +78,15 @@ protected:
     }
     std::string path(const char* name) const { return folder_ + "\\" + name; }
 
-    // data.qb linking to the names; "custom.bmp" is the custom picture of
-    // a link to tool1.exe.
+    // data.qb linking to the names, a cell apart in one row, so that in the
+    // window of 400 x 300 the eighth and later are out of the first view;
+    // "custom.bmp" is the custom picture of a link to tool1.exe.
     void link_to(const std::vector<const char*>& names) {
         std::vector<StoredLink> links;
         for (const char* name : names) {
             StoredLink link;
             link.root_relative = true;
+            link.x = kCellSize * static_cast<int>(links.size());
             const bool custom = std::strcmp(name, "custom.bmp") == 0;
             link.target.text = folder_.substr(3) + "\\" + (custom ? "tool1.exe" : name);
             link.caption.text = name;

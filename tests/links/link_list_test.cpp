@@ -284,5 +284,25 @@ TEST_F(LinkListTest, ResolveOverlapsOfThousandsOfLinksIsQuick) {
     EXPECT_EQ(pos(*list_.at(0)), std::pair(750, 75));
 }
 
+TEST(LinkView, ALinkMayShowUnlessItLiesACellOrTwoPastTheWindow) {
+    struct Case {
+        int x, y;
+        bool shows;
+    };
+    // A window of 400 x 300: past its right and bottom edges by a cell,
+    // before its left and top edges by two (picture and caption lines).
+    const Case cases[] = {
+        {0, 0, true},     {474, 0, true},   {475, 0, false},  {0, 374, true},   {0, 375, false},
+        {-149, 0, true},  {-150, 0, false}, {0, -149, true},  {0, -150, false}, {3000, 3000, false},
+    };
+    const LinkView view{400, 300};
+    for (const Case& c : cases) {
+        Link link;
+        link.x = c.x;
+        link.y = c.y;
+        EXPECT_EQ(view.may_show(link), c.shows) << c.x << ", " << c.y;
+    }
+}
+
 }  // namespace
 }  // namespace qb
