@@ -45,12 +45,12 @@ void initialise(MainWindow& data, HWND window) {
     program.language = language_at_start(program.location);
     program.drive = read_drive_info(program.location.drive_root);
     program.start_step_done("drive facts");
-    // Pictures icons.dat does not hold are looked up once the window shows.
+    // Pictures icons.dat does not hold are looked up once the window shows,
+    // and the links out of view get theirs after the first paint
+    // (take_unseen_pictures, which also notes the cache to write).
     program.settings_unreadable =
         load_settings(program.location, program.seams, program.language, window, program.settings, program.links, program.links_loaded,
                       &program.icon_cache, &program.pictures) == SettingsLoad::Unreadable;
-    // Pictures looked up now are kept soon, not only at exit.
-    if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
     program.start_step_done("settings and pictures");
     if (read_theme(program.theme_folder(), program.theme)) program.old_theme = true;
     program.start_step_done("theme");

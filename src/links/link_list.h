@@ -154,8 +154,10 @@ struct LinkView {
     int width = 0;
     int height = 0;
     bool may_show(const Link& link) const {
-        return link.x < width + kCellSize && link.y < height + kCellSize && link.x > -2 * kCellSize &&
-               link.y > -2 * kCellSize;
+        // In 64 bits: a stored size may be as large as an int holds.
+        const std::int64_t x = link.x, y = link.y;
+        return x < std::int64_t{width} + kCellSize && y < std::int64_t{height} + kCellSize && x > -2 * kCellSize &&
+               y > -2 * kCellSize;
     }
 };
 

@@ -58,8 +58,16 @@ bool accept(ProgramState& program, HWND window, const FoundPicture& found) {
 }  // namespace
 
 void take_unseen_pictures(ProgramState& program) {
+    const bool any = !program.pictures.unseen.empty();
     take_unseen_pictures(program.pictures, program.main_window, program.icon_cache);
     if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
+    // A picture larger than a cell (a custom one) may reach into view from
+    // a link outside it: whatever of them shows is painted now.
+    if (any && program.main_window) {
+        if (MainWindow* data = main_window_data(program.main_window)) {
+            repaint_view(program.main_window, AREA_LINKS, program, data->paint_cache);
+        }
+    }
 }
 
 void start_picture_lookups(ProgramState& program) {
@@ -104,6 +112,12 @@ void accept_found_pictures(MainWindow& data, HWND window) {
 }
 
 void settle_pictures(ProgramState& program) {
+    // A run that ends before the first paint's follow-up still keeps the
+    // cache's entries of the links out of view.
+    if (!program.pictures.unseen.empty() || program.pictures.start_shared) {
+        take_unseen_pictures(program.pictures, program.main_window, program.icon_cache);
+        if (program.icon_cache) note_change(program, &ChangeFlags::icon_cache_changed);
+    }
     program.picture_lookups.stop();
     // What arrived after the message loop ended still counts.
     for (const FoundPicture& found : program.picture_lookups.take_arrivals()) accept(program, program.main_window, found);

@@ -302,6 +302,10 @@ TEST(LinkView, ALinkMayShowUnlessItLiesACellOrTwoPastTheWindow) {
         link.y = c.y;
         EXPECT_EQ(view.may_show(link), c.shows) << c.x << ", " << c.y;
     }
+    // A stored size as large as an int holds does not wrap round.
+    Link far;
+    far.x = far.y = 3000;
+    EXPECT_TRUE((LinkView{INT32_MAX, INT32_MAX}.may_show(far)));
 }
 
 }  // namespace
