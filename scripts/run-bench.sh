@@ -9,6 +9,7 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 export QB_PREFIX_NAME=test
 source "$ROOT/scripts/wine-env.sh"
 "$ROOT/scripts/build.sh" "windows${QB_BUILD_SUFFIX}" >/dev/null
+cmake --build "$QB_WINDOWS_BUILD" --target benches -j "$(nproc)" >/dev/null
 qb_wine_summary
 prepare_test_drives
 ensure_display
