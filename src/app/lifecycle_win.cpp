@@ -60,7 +60,8 @@ void initialise(MainWindow& data, HWND window) {
         place_window(stored, {kMinWindowWidth, kMinWindowHeight}, monitor_under_pointer(program.screen));
     const Size placed_size{place.width(), place.height()};
     if (placed_size != stored) program.fitted_size = placed_size;
-    SetWindowPos(window, HWND_TOP, place.left, place.top, place.width(), place.height(), 0);
+    // Still hidden: its showing puts it on top and activates it.
+    SetWindowPos(window, nullptr, place.left, place.top, place.width(), place.height(), SWP_NOZORDER | SWP_NOACTIVATE);
     program.start_step_done("window placed");
 
     load_skin(program.bitmaps, program.theme_folder(), program.resource_library.get());

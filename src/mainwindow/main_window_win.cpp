@@ -205,7 +205,7 @@ LRESULT CALLBACK main_window_proc(HWND window, UINT message, WPARAM wparam, LPAR
         case WM_SIZE:
             // The iconic rectangle is no shape of the window; and neither
             // it nor a maximised one is a size the user gave the window.
-            if (wparam == SIZE_MINIMIZED) return 0;
+            if (wparam == SIZE_MINIMIZED || !self->program.window_shaped) return 0;
             reshape_window(self->program, window, /*users_size=*/wparam == SIZE_RESTORED);
             if (wparam == SIZE_RESTORED) note_window_size(self->program);
             return 0;

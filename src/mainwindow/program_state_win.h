@@ -61,6 +61,10 @@ struct ProgramState {
     // monitor. While the window keeps it, settings keep the stored size:
     // only the user's own sizing changes what data.qb holds.
     std::optional<Size> fitted_size;
+    // Set once the start has shaped the window for its skin. The sizes the
+    // window gets before that (its creation, its placing) are the start's
+    // own: shaping for them would only be done again.
+    bool window_shaped = false;
     // What changed and is not saved yet; set through note_change.
     ChangeFlags changes;
     // The link pictures for icons.dat while they wait for the save.
