@@ -266,7 +266,25 @@ TEST_F(IconCacheStart, ShortcutsAndTheDrivesPictureAreNeverCachedAndOtherPCsStay
 }
 
 TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain) {
-    link_to({"tool1.exe", "notepad.exe", "a.txt"});
+    // A hundred links, a quarter of them programs with icons of their own.
+    std::vector<std::string> files;
+    std::vector<std::string> programs;
+    const char* const document_types[] = {".txt", ".ini", ".qbcached"};
+    for (int i = 0; i < 100; ++i) {
+        char name[16];
+        if (i % 4 == 0) {
+            std::snprintf(name, sizeof name, "p%02d.exe", i);
+            copy(i % 8 == 0 ? path("tool1.exe") : path("notepad.exe"), name);
+            programs.push_back(name);
+        } else {
+            std::snprintf(name, sizeof name, "d%02d%s", i, document_types[i % 3]);
+            write_text(path(name), name);
+        }
+        files.push_back(name);
+    }
+    std::vector<const char*> names;
+    for (const std::string& file : files) names.push_back(file.c_str());
+    link_to(names);
     const std::vector<Shown> cold = start(true);
     const std::wstring home = machine_guid();
     ASSERT_TRUE(set_machine_guid(L"qb-another-pc"));
@@ -274,20 +292,22 @@ TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain)
     std::vector<Shown> elsewhere;
     {
         // The programs stay listed, but nothing can open them.
-        UniqueFile tool(CreateFileW(system_path(path("tool1.exe")).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                    nullptr));
-        UniqueFile notepad(CreateFileW(system_path(path("notepad.exe")).c_str(), GENERIC_READ, 0, nullptr,
-                                       OPEN_EXISTING, 0, nullptr));
-        ASSERT_TRUE(tool && notepad);
+        std::vector<UniqueFile> held;
+        for (const std::string& program : programs) {
+            held.emplace_back(CreateFileW(system_path(path(program.c_str())).c_str(), GENERIC_READ, 0, nullptr,
+                                          OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(held.back()) << program;
+        }
         elsewhere = start(true, &rewritten);
     }
     ASSERT_TRUE(set_machine_guid(home));
-    ASSERT_EQ(elsewhere.size(), 3u);
-    EXPECT_TRUE(elsewhere[0] == cold[0]) << "a program's icon, from the cache";
-    EXPECT_TRUE(elsewhere[1] == cold[1]);
-    EXPECT_TRUE(elsewhere[2] == cold[2]) << "the document's, looked up on this PC";
-    ASSERT_TRUE(rewritten) << "the document's picture is this PC's own";
-    EXPECT_EQ(rewritten->entry_count(), 4u) << "two programs, and the document type of each PC";
+    ASSERT_EQ(elsewhere.size(), files.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        EXPECT_TRUE(elsewhere[i] == cold[i]) << files[i] << ": programs from the cache, documents looked up here";
+    }
+    ASSERT_TRUE(rewritten) << "the documents' pictures are this PC's own";
+    EXPECT_EQ(rewritten->entry_count(), programs.size() + 2 * std::size(document_types))
+        << "each program, and each document type of each PC";
 }
 
 // What a real start shows once every picture is in, and how many links
