@@ -11,6 +11,7 @@
 #include "mainwindow/arriving_pictures_win.h"
 #include "mainwindow/main_window_win.h"
 #include "mainwindow/properties_window_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/skin_button_win.h"
 #include "mainwindow/window_shape_win.h"
 #include "options/options_window_win.h"
@@ -115,14 +116,21 @@ void open_options(ProgramState& program) { open_options_window(program, program.
 
 void retext_options(ProgramState& program) { retext_options_window(program); }
 
-// The picture library beside the program, by its full path and as a data
-// file: the system's library search would take a data.dll from any other
-// folder when ours is missing, and loading it as code would run its
-// start-up code inside the program. Only its pictures are used, which a
-// data file's mapping serves at half the cost of an image's.
+// The picture library beside the program, by its full path and as
+// resources only: the system's library search would take a data.dll from
+// any other folder when ours is missing, and loading it as code would run
+// its start-up code inside the program. Only its pictures are used. An
+// image's mapping, not a plain data file's: the loader then refuses a
+// file cut short, whose pictures would be read past its end.
 UniqueLibrary load_picture_library(const ProgramLocation& location) {
     const std::wstring path = system_path(location.beside_program("\\data.dll"));
-    return UniqueLibrary(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    constexpr DWORD kResourcesOnly = LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE;
+    UniqueLibrary library(LoadLibraryExW(path.c_str(), nullptr, kResourcesOnly));
+    // Systems before Vista know only the plain data-file flag.
+    if (!library && GetLastError() == ERROR_INVALID_PARAMETER) {
+        library.reset(LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    }
+    return library;
 }
 
 void create_skin_buttons(HWND window, HINSTANCE instance) {
@@ -188,6 +196,9 @@ int run_program(ProgramState& program) {
     program.start_step_done("skin buttons");
     reshape_window(program, window);
     program.window_shaped = true;
+    // A size the start had to mend (a fresh stick's, one too small) is
+    // saved soon, as any size the user gives the window.
+    note_window_size(program);
     program.start_step_done("window shaped");
     SetTimer(window, kHintTimer, kHintTimerPeriod, nullptr);
     SetTimer(window, kIdleTimer, kIdleTimerPeriod, nullptr);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <fstream>
 #include <functional>
+#include <optional>
 
 #include "app/lifecycle_win.h"
 #include "app/single_instance_win.h"
@@ -16,6 +17,7 @@
 #include "links/app_settings.h"
 #include "links/settings_codec.h"
 #include "mainwindow/main_window_win.h"
+#include "mainwindow/saving_win.h"
 #include "mainwindow/skin_button_win.h"
 #include "support/test_support_win.h"
 #include "support/window_capture_win.h"
@@ -292,6 +294,38 @@ TEST_F(Startup, AStoredSizeLargerThanTheScreenIsShrunkIntoTheWorkAreaButStaysSto
     const StoredSettings saved = decode_settings(read_bytes(settings_path));
     EXPECT_EQ(saved.window_width, 500);
     EXPECT_EQ(saved.window_height, 400);
+}
+
+TEST_F(Startup, ASizeTheStartHadToMendIsSavedSoonAndAStoredOneIsNot) {
+    struct Case {
+        const char* what;
+        std::optional<Size> stored;  // none: a fresh stick
+        bool save_pending;
+    };
+    const Case cases[] = {
+        {"a fresh stick", std::nullopt, true},
+        {"a stored size below the smallest", Size{50, 40}, true},
+        {"a stored size that fits", Size{600, 400}, false},
+        {"a stored size fitted to a smaller screen", Size{1600, 1200}, false},
+    };
+    for (const Case& c : cases) {
+        const std::string folder = program_folder("mended-size");
+        if (c.stored) {
+            StoredSettings stored;
+            stored.window_width = c.stored->cx;
+            stored.window_height = c.stored->cy;
+            stored.theme_name.text = "\\MAINTHEME";
+            write_bytes(folder + "\\data.qb", encode_settings(stored));
+        }
+        bool pending = false;
+        TestProgram program(folder);
+        EXPECT_EQ(program.run([&](HWND window) {
+            // Only a timer that was set can be killed.
+            pending = KillTimer(window, kSaveTimer) != FALSE;
+            press_key(window, VK_ESCAPE);
+        }), 0) << c.what;
+        EXPECT_EQ(pending, c.save_pending) << c.what;
+    }
 }
 
 TEST_F(Startup, CloseButtonEndsTheRunWithZero) {

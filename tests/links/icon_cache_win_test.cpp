@@ -286,7 +286,7 @@ TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain)
     for (const std::string& file : files) names.push_back(file.c_str());
     link_to(names);
     const std::vector<Shown> cold = start(true);
-    const std::wstring home = machine_guid();
+    const MachineGuidKeeper home;
     ASSERT_TRUE(set_machine_guid(L"qb-another-pc"));
     std::optional<IconCache> rewritten;
     std::vector<Shown> elsewhere;
@@ -300,7 +300,6 @@ TEST_F(IconCacheStart, OnAnotherPcProgramsStartWarmAndDocumentsAreLookedUpAgain)
         }
         elsewhere = start(true, &rewritten);
     }
-    ASSERT_TRUE(set_machine_guid(home));
     ASSERT_EQ(elsewhere.size(), files.size());
     for (std::size_t i = 0; i < files.size(); ++i) {
         EXPECT_TRUE(elsewhere[i] == cold[i]) << files[i] << ": programs from the cache, documents looked up here";
@@ -344,7 +343,7 @@ TEST_F(IconCacheStart, TheWindowShowsFirstAndEveryPictureThatArrivesIsTodays) {
         }), 0);
         return result;
     };
-    const std::wstring home = machine_guid();
+    const MachineGuidKeeper home;
     struct Case {
         const char* what;
         std::function<void()> before;
@@ -373,7 +372,6 @@ TEST_F(IconCacheStart, TheWindowShowsFirstAndEveryPictureThatArrivesIsTodays) {
         ASSERT_EQ(after.shown.size(), today.size()) << c.what;
         for (std::size_t i = 0; i < today.size(); ++i) EXPECT_TRUE(after.shown[i] == today[i]) << c.what << ": " << names[i];
     }
-    ASSERT_TRUE(set_machine_guid(home));
 }
 
 TEST_F(IconCacheStart, ALookUpThatBlocksNeitherHoldsTheExitNorLandsOnAnotherLink) {

@@ -44,6 +44,20 @@ void write_bytes(const std::string& path, const std::vector<std::uint8_t>& bytes
 // another one for it: what tells one PC's pictures from another's.
 std::wstring machine_guid();
 bool set_machine_guid(const std::wstring& guid);
+// Puts back, when it goes, the identity the PC had when it was made: also
+// when a failed assertion ends a test that gave the PC another one.
+class MachineGuidKeeper {
+public:
+    MachineGuidKeeper() : guid_(machine_guid()) {}
+    ~MachineGuidKeeper() {
+        if (!guid_.empty()) set_machine_guid(guid_);
+    }
+    MachineGuidKeeper(const MachineGuidKeeper&) = delete;
+    MachineGuidKeeper& operator=(const MachineGuidKeeper&) = delete;
+
+private:
+    std::wstring guid_;
+};
 void write_text(const std::string& path, const std::string& text);
 FILETIME modification_time(const std::string& path);
 // Gives the file a modification time long past, so that any write shows.
