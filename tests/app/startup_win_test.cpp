@@ -434,6 +434,20 @@ TEST_F(Startup, ThePictureLibraryIsLoadedForItsPicturesOnly) {
     EXPECT_TRUE(no_images) << "no library beside the program: no pictures";
     EXPECT_EQ(GetFileAttributesA((elsewhere + "\\trace.txt").c_str()), INVALID_FILE_ATTRIBUTES);
 
+    // A library cut short (a copy the stick lost half of) is refused whole:
+    // the start goes on without its pictures instead of reading past it.
+    std::vector<std::uint8_t> library = read_bytes(own + "\\data.dll");
+    ASSERT_GT(library.size(), 4096u);
+    library.resize(library.size() / 2);
+    write_bytes(folder + "\\data.dll", library);
+    TestProgram cut(folder, "program.dll");
+    bool none_from_the_cut = false;
+    EXPECT_EQ(cut.run([&](HWND window) {
+        none_from_the_cut = cut.state.bitmaps.bitmap_of("LOGO") == nullptr && cut.state.bitmaps.bitmap_of("DT_DEL") == nullptr;
+        press_key(window, VK_ESCAPE);
+    }), 0);
+    EXPECT_TRUE(none_from_the_cut);
+
     // The control: the same library loaded as code does leave its trace.
     const std::string control = fresh_folder(kTestDrive, "library-control");
     ASSERT_TRUE(CopyFileA((own + "\\trace_library.dll").c_str(), (control + "\\data.dll").c_str(), FALSE));
