@@ -301,15 +301,20 @@ TEST_F(Startup, ASizeTheStartHadToMendIsSavedSoonAndAStoredOneIsNot) {
         const char* what;
         std::optional<Size> stored;  // none: a fresh stick
         bool save_pending;
+        bool unreadable = false;  // data.qb is there but cannot be read
     };
     const Case cases[] = {
         {"a fresh stick", std::nullopt, true},
         {"a stored size below the smallest", Size{50, 40}, true},
         {"a stored size that fits", Size{600, 400}, false},
         {"a stored size fitted to a smaller screen", Size{1600, 1200}, false},
+        {"a data.qb that cannot be read", std::nullopt, false, true},
     };
     for (const Case& c : cases) {
         const std::string folder = program_folder("mended-size");
+        if (c.unreadable) {
+            ASSERT_TRUE(CreateDirectoryA((folder + "\\data.qb").c_str(), nullptr));
+        }
         if (c.stored) {
             StoredSettings stored;
             stored.window_width = c.stored->cx;
@@ -383,6 +388,8 @@ TEST_F(Startup, SessionEndSavesLikeANormalClose) {
     TestProgram program(folder);
     const int code = program.run([&](HWND window) {
         DeleteFileA((folder + "\\data.qb").c_str());
+        // Only the session's end may save here, not the timer the start set.
+        KillTimer(window, kSaveTimer);
         // The first start's size differs from the stored 0 x 0: a change to save.
         SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
         SendMessageA(window, WM_ENDSESSION, TRUE, 0);
@@ -439,7 +446,8 @@ TEST_F(Startup, ThePictureLibraryIsLoadedForItsPicturesOnly) {
     std::vector<std::uint8_t> library = read_bytes(own + "\\data.dll");
     ASSERT_GT(library.size(), 4096u);
     library.resize(library.size() / 2);
-    write_bytes(folder + "\\data.dll", library);
+    ASSERT_NO_FATAL_FAILURE(write_bytes(folder + "\\data.dll", library));
+    ASSERT_EQ(read_bytes(folder + "\\data.dll").size(), library.size());
     TestProgram cut(folder, "program.dll");
     bool none_from_the_cut = false;
     EXPECT_EQ(cut.run([&](HWND window) {
