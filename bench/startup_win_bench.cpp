@@ -178,13 +178,8 @@ int main() {
     // picture in: what the warm and new-PC starts find.
     // The new-PC starts change this PC's MachineGuid for a moment; it is
     // put back after each, and when the benchmark ends by any path.
-    const std::wstring home = test::machine_guid();
-    struct GuidRestorer {
-        const std::wstring& guid;
-        ~GuidRestorer() {
-            if (!guid.empty()) test::set_machine_guid(guid);
-        }
-    } restore_guid{home};
+    const test::MachineGuidKeeper keeper;
+    const std::wstring& home = keeper.guid();
     std::vector<std::optional<std::vector<std::uint8_t>>> home_caches;
     for (const std::string& folder : folders) {
         DeleteFileA((folder + "\\icons.dat").c_str());

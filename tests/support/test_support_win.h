@@ -54,6 +54,7 @@ public:
     }
     MachineGuidKeeper(const MachineGuidKeeper&) = delete;
     MachineGuidKeeper& operator=(const MachineGuidKeeper&) = delete;
+    const std::wstring& guid() const { return guid_; }
 
 private:
     std::wstring guid_;
